@@ -1,0 +1,7 @@
+#include "app/MainForm.h"
+
+TFormMain::TFormMain(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("TFormMain"));
+    setWindowTitle(QStringLiteral("Orlamo"));
+    resize(800, 560);
+}

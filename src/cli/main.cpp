@@ -1,0 +1,9 @@
+#include "cli/Cli.h"
+
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return orlamo::cli::Run(args);
+}

@@ -1,0 +1,44 @@
+#pragma once
+// The archive file (.arh): one library, its bins in order and each bin's voices, with every
+// voice's wave file inspected again while reading.
+
+#include "formats/WaveInspector.h"
+#include "model/Library.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orlamo {
+
+struct ArchiveLoadResult {
+    enum class Status {
+        Loaded,
+        NoFileName, // the path has no file-name part: nothing to do, nothing to say
+        WrongType,  // extension not exactly ".arh": message 2004
+        NotFound,   // no file at the path: message 2201
+        ReadFailed, // the file exists but cannot be read: "Unable to read %s"
+    };
+    Status Result = Status::NotFound;
+    int MessageId = 0;     // 2004 or 2201 where the status has one, else 0
+    std::string Message;   // the text to show for ReadFailed
+    Library Archive;       // the library read (only when Loaded)
+    std::optional<LastWave> LastInspected; // results of the last voice whose wave was accepted
+    std::vector<std::string> Warnings;      // sections skipped and the like
+
+    bool Loaded() const { return Result == Status::Loaded; }
+};
+
+ArchiveLoadResult LoadArchive(const std::string& path);
+// The file text SaveArchive writes for the library (stream form, for tests).
+std::string ArchiveText(const Library& library);
+
+struct FileWriteResult {
+    bool Ok = false;
+    std::string Message; // "Unable to write to <path>" on failure
+};
+
+// Writes the whole file through a temporary file; the previous file stays intact on failure.
+FileWriteResult SaveArchive(const std::string& path, const Library& library);
+
+} // namespace orlamo
