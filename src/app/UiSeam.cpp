@@ -1,0 +1,57 @@
+#include "app/UiSeam.h"
+
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QUrl>
+
+int QtUiSeam::ShowMessage(QWidget* parent, const MessageRequest& request) {
+    QMessageBox box(parent);
+    box.setWindowTitle(request.Caption);
+    box.setText(request.Text);
+    switch (request.Icon) {
+    case MessageIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MessageIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    }
+    switch (request.Buttons) {
+    case MessageButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case MessageButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MessageButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes: return 6;
+    case QMessageBox::No: return 7;
+    case QMessageBox::Ok: return 1;
+    default: return request.Buttons == MessageButtons::Ok ? 1 : 2;
+    }
+}
+
+int QtUiSeam::ExecDialog(QDialog& dialog) { return dialog.exec(); }
+
+QString QtUiSeam::ChooseFile(QWidget* parent, const FileDialogRequest& request) {
+    QFileDialog dialog(parent, request.Caption, request.Directory, request.Filter);
+    dialog.setObjectName(request.ObjectName);
+    dialog.setAcceptMode(request.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The editor asks its own overwrite question, with its own words.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (!request.DefaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(request.DefaultSuffix);
+    if (!request.FileName.isEmpty())
+        dialog.selectFile(request.FileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+bool QtUiSeam::OpenUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+
+bool QtUiSeam::StartDetached(const QString& program, const QStringList& arguments) {
+    return QProcess::startDetached(program, arguments);
+}
