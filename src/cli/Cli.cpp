@@ -8,28 +8,29 @@
 namespace orlamo::cli {
 
 namespace {
-const char* const Usage =
-    "Usage: orlamo-cli COMMAND [OPTIONS] ARGUMENTS\n"
-    "\n"
-    "Commands:\n"
-    "  inspect [--json] FILE...      check and measure wave files\n"
-    "  --help                        show this text\n"
-    "  --version                     show the version\n"
-    "\n"
-    "Run 'orlamo-cli COMMAND --help' for a command's options.\n";
+std::string Usage() {
+    std::string text = "Usage: orlamo-cli COMMAND [OPTIONS] ARGUMENTS\n\nCommands:\n";
+    for (const auto& entry : AllCommands())
+        text += std::string("  ") + entry.Summary + "\n";
+    text += "  --help                               show this text\n"
+            "  --version                            show the version\n"
+            "\nRun 'orlamo-cli COMMAND --help' for a command's options.\n"
+            "Exit status: 0 success, 1 refused input or failed check, 2 usage error.\n";
+    return text;
+}
 } // namespace
 
 int Run(const std::vector<std::string>& args) { return Run(args, std::cout, std::cerr); }
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
-        err << Usage;
+        err << Usage();
         return ExitUsage;
     }
     const std::string& command = args.front();
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (command == "--help" || command == "-h" || command == "help") {
-        out << Usage;
+        out << Usage();
         return ExitOk;
     }
     if (command == "--version") {
@@ -39,7 +40,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     for (const auto& entry : AllCommands())
         if (command == entry.Name)
             return entry.Handler(rest, out, err);
-    err << "orlamo-cli: unknown command '" << command << "'\n\n" << Usage;
+    err << "orlamo-cli: unknown command '" << command << "'\n\n" << Usage();
     return ExitUsage;
 }
 
