@@ -50,6 +50,11 @@ QString QtUiSeam::ChooseFile(QWidget* parent, const FileDialogRequest& request) 
     return dialog.selectedFiles().constFirst();
 }
 
+QString QtUiSeam::ChooseFolder(QWidget* parent, const QString& caption,
+                               const QString& startFolder) {
+    return QFileDialog::getExistingDirectory(parent, caption, startFolder);
+}
+
 bool QtUiSeam::OpenUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
 
 bool QtUiSeam::StartDetached(const QString& program, const QStringList& arguments) {

@@ -40,6 +40,9 @@ public:
     virtual int ExecDialog(QDialog& dialog) = 0;
     // Asks for a file to open or save; an empty result means cancelled.
     virtual QString ChooseFile(QWidget* parent, const FileDialogRequest& request) = 0;
+    // Asks for an existing folder, starting in startFolder; an empty result means cancelled.
+    virtual QString ChooseFolder(QWidget* parent, const QString& caption,
+                                 const QString& startFolder) = 0;
     // Opens a web address in the desktop's browser.
     virtual bool OpenUrl(const QUrl& url) = 0;
     // Starts a program without waiting for it; false when it cannot be started at all.
@@ -52,6 +55,8 @@ public:
     int ShowMessage(QWidget* parent, const MessageRequest& request) override;
     int ExecDialog(QDialog& dialog) override;
     QString ChooseFile(QWidget* parent, const FileDialogRequest& request) override;
+    QString ChooseFolder(QWidget* parent, const QString& caption,
+                         const QString& startFolder) override;
     bool OpenUrl(const QUrl& url) override;
     bool StartDetached(const QString& program, const QStringList& arguments) override;
 };
