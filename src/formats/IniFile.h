@@ -7,12 +7,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace orlamo {
 
 struct IniEntry {
-    std::string Key;   // as read: trimmed
+    std::string Key;   // as read: trimmed (a line without "=" is all key)
     std::string Value; // as read: trimmed, one pair of enclosing quotes removed
 };
 
@@ -24,6 +25,8 @@ struct IniSection {
 class IniDocument {
 public:
     // Parses text (LF or CR LF line ends; blank lines ignored; entries before any section dropped).
+    // Every other line of a section is an entry, one without "=" too (all key, empty value), so
+    // that readers grouping entries by position count every line the file holds.
     static IniDocument Parse(std::string_view text);
 
     const std::vector<IniSection>& Sections() const { return AllSections; }
@@ -36,7 +39,15 @@ public:
     std::string Serialize() const;
 
 private:
+    // Letter-case-blind lookups, so that writing many keys stays linear. A name or key that occurs
+    // twice is found at its first place, as replacing "the" key means the first one.
+    using Index = std::unordered_map<std::string, std::size_t>;
+    IniSection& SectionFor(std::string_view name, Index*& keys);
+    void AddEntry(std::size_t section, IniEntry entry);
+
     std::vector<IniSection> AllSections;
+    Index SectionIndex;
+    std::vector<Index> KeyIndexes; // one per section, parallel to AllSections
 };
 
 // Reads a whole file. nullopt when it cannot be opened (missing, a folder, no permission).
