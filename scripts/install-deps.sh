@@ -8,6 +8,7 @@ packages=(
     googletest libgtest-dev libbenchmark-dev
     sox espeak-ng python3
     xvfb xauth
+    desktop-file-utils shared-mime-info libglib2.0-bin groff-base dpkg-dev
 )
 
 missing=()
