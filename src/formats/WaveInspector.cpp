@@ -44,18 +44,38 @@ class ByteSource {
 public:
     virtual ~ByteSource() = default;
     virtual std::uint64_t Size() const = 0;
+
+    bool ReadExactly(std::uint64_t offset, unsigned char* buffer, std::size_t count) {
+        if (offset >= HeldStart && offset - HeldStart + count <= HeldLength) {
+            std::memcpy(buffer, Held + (offset - HeldStart), count);
+            return true;
+        }
+        return ReadAt(offset, buffer, count) == count;
+    }
+
+    // Reads headers that lie next to each other with one read; ReadExactly then serves them
+    // from memory. Called only for ranges that hold nothing but headers.
+    void ReadAhead(std::uint64_t offset, std::size_t count) {
+        HeldStart = offset;
+        HeldLength = ReadAt(offset, Held, std::min(count, sizeof Held));
+    }
+
+protected:
     // Reads up to `count` bytes at `offset`; fewer at the end of the bytes or on a read error.
     virtual std::size_t ReadAt(std::uint64_t offset, unsigned char* buffer, std::size_t count) = 0;
 
-    bool ReadExactly(std::uint64_t offset, unsigned char* buffer, std::size_t count) {
-        return ReadAt(offset, buffer, count) == count;
-    }
+private:
+    unsigned char Held[RiffHeaderSize + ChunkHeaderSize + FmtFieldsSize];
+    std::uint64_t HeldStart = 0;
+    std::size_t HeldLength = 0;
 };
 
 class MemorySource final : public ByteSource {
 public:
     MemorySource(const unsigned char* data, std::size_t size) : Data(data), Length(size) {}
     std::uint64_t Size() const override { return Length; }
+
+protected:
     std::size_t ReadAt(std::uint64_t offset, unsigned char* buffer, std::size_t count) override {
         if (Data == nullptr || offset >= Length)
             return 0;
@@ -75,6 +95,8 @@ class DescriptorSource final : public ByteSource {
 public:
     DescriptorSource(int descriptor, std::uint64_t size) : Descriptor(descriptor), Length(size) {}
     std::uint64_t Size() const override { return Length; }
+
+protected:
     std::size_t ReadAt(std::uint64_t offset, unsigned char* buffer, std::size_t count) override {
         std::size_t done = 0;
         while (done < count) {
@@ -108,6 +130,8 @@ public:
         }
     }
     std::uint64_t Size() const override { return Length; }
+
+protected:
     std::size_t ReadAt(std::uint64_t offset, unsigned char* buffer, std::size_t count) override {
         if (offset > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()) ||
             ::fseeko(Stream, static_cast<off_t>(offset), SEEK_SET) != 0)
@@ -132,6 +156,8 @@ struct ChunkHeader {
 };
 
 bool HasRiffWaveHeader(ByteSource& source) {
+    // The RIFF header and the first chunk's header come in one read.
+    source.ReadAhead(0, RiffHeaderSize + ChunkHeaderSize);
     unsigned char header[RiffHeaderSize];
     return source.ReadExactly(0, header, sizeof header) && std::memcmp(header, "RIFF", 4) == 0 &&
            std::memcmp(header + 8, "WAVE", 4) == 0;
@@ -204,6 +230,9 @@ WaveInspection Inspect(ByteSource& source) {
     WalkChunks(source, [&](const ChunkHeader& chunk) {
         if (chunk.Is("fmt ")) {
             unsigned char body[FmtFieldsSize];
+            // A plain 16-byte fmt chunk is followed at once by the next chunk's header.
+            if (chunk.BodySize == FmtFieldsSize)
+                source.ReadAhead(chunk.BodyStart(), FmtFieldsSize + ChunkHeaderSize);
             if (chunk.BodySize < FmtFieldsSize ||
                 !source.ReadExactly(chunk.BodyStart(), body, sizeof body)) {
                 outcome = Refused(IllegalFormatMessage);
