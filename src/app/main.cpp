@@ -1,11 +1,16 @@
+// Start-up: the application, the main window (whose creation reopens the last archive and the
+// window placement), the dialogs in their fixed order, then the event loop until the window closes.
+
+#include "app/Application.h"
 #include "app/MainForm.h"
 
-#include <QApplication>
-
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orlamo"));
+    OrlamoApplication application(argc, argv);
     TFormMain window;
+    application.ErrorReporter = [&window](const QString& text) { window.ShowErrorBox(text); };
+    window.CreateDialogs();
     window.show();
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    application.ErrorReporter = nullptr;
+    return result;
 }
