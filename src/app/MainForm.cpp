@@ -142,6 +142,7 @@ void TFormMain::BuildWidgets() {
     playListLayout->setContentsMargins(4, 4, 4, 4);
     ElTree_PlayList =
         MakeTree(QStringLiteral("ElTree_PlayList"), QStringLiteral("PlayList"), playListGroup);
+    ElTree_PlayList->setRootIsDecorated(false); // one node, never any children
     playListLayout->addWidget(ElTree_PlayList);
     leftLayout->addWidget(libraryGroup, 3);
     leftLayout->addWidget(playListGroup, 1);
@@ -198,6 +199,7 @@ void TFormMain::BuildWidgets() {
         label->setTextFormat(Qt::PlainText);
         label->setMinimumWidth(StatusPanelWidths[panel]);
         label->setContentsMargins(4, 0, 4, 0);
+        label->setFrameShape(QFrame::StyledPanel);
         stbBottom->addWidget(label, panel == 3 ? 1 : 0);
         stbBottomPanels.append(label);
     }

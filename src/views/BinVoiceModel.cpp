@@ -2,11 +2,17 @@
 
 #include "views/ListViewColumns.h"
 
+#include <QPixmap>
+
 using namespace orlamo::views;
 
 BinVoiceModel::BinVoiceModel(const orlamo::Library& library, QIcon inPlayListMarker,
                              QObject* parent)
-    : QAbstractTableModel(parent), Library(library), Marker(std::move(inPlayListMarker)) {}
+    : QAbstractTableModel(parent), Library(library), Marker(std::move(inPlayListMarker)) {
+    QPixmap empty(16, 16);
+    empty.fill(Qt::transparent);
+    Blank = QIcon(empty);
+}
 
 void BinVoiceModel::ShowBin(int binPosition, std::vector<bool> markers) {
     beginResetModel();
@@ -92,10 +98,11 @@ QVariant BinVoiceModel::data(const QModelIndex& index, int role) const {
             return {};
         }
     }
-    if (index.column() == ColIndex && Marked(row)) {
+    if (index.column() == ColIndex) {
+        // Every row keeps the picture's room, so that the numbers line up whether marked or not.
         if (role == Qt::DecorationRole)
-            return Marker;
-        if (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole)
+            return Marked(row) ? Marker : Blank;
+        if (Marked(row) && (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole))
             return QStringLiteral("In the playlist");
     }
     return {};

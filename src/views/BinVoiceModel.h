@@ -1,7 +1,8 @@
 #pragma once
 // The bin view's rows: the voices of one bin of the library, in voice-list order, read from the
 // library itself. The window shows a bin with ShowBin() and empties the view with Clear(); the
-// in-playlist markers are computed by the window's refresh and handed in.
+// in-playlist markers are computed by the window's refresh and handed in. Marked() says which
+// rows show the marker; the others show a blank picture of the same size.
 
 #include "model/Library.h"
 
@@ -41,6 +42,7 @@ public:
 private:
     const orlamo::Library& Library;
     QIcon Marker;
+    QIcon Blank; // the room of the marker on a row without it
     int BinPosition = -1;
     int Rows = 0;
     std::vector<bool> Markers;

@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QTest>
 #include <QTreeView>
@@ -34,8 +35,15 @@ QStringList Row(const QTreeView* view, int row) {
     return cells;
 }
 
+// Whether a row's picture shows something (an unmarked row keeps a blank picture's room).
 bool ShowsMarker(const QTreeView* view, int row) {
-    return !view->model()->index(row, 0).data(Qt::DecorationRole).value<QIcon>().isNull();
+    const QIcon icon = view->model()->index(row, 0).data(Qt::DecorationRole).value<QIcon>();
+    const QImage image = icon.pixmap(QSize(16, 16)).toImage();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) > 0)
+                return true;
+    return false;
 }
 } // namespace
 
