@@ -2,11 +2,13 @@
 # Installs a build into a scratch prefix and checks what a desktop needs of it: the programs, the
 # menu entry (validated), the icon in every size, the manual page, and the three file types as
 # shared-mime-info recognises them (by name, and the work file by its magic alone).
-# Usage: install_test.sh BUILD_DIR WITH_GUI(0|1) VERSION. Exits 77 (skip) when a tool is missing.
+# Usage: install_test.sh BUILD_DIR WITH_GUI(0|1) VERSION SOURCE_DIR. Exits 77 (skip) when a tool
+# is missing.
 set -euo pipefail
 build_dir=$1
 with_gui=$2
 version=$3
+source_dir=$4
 
 for tool in desktop-file-validate update-mime-database gio groff; do
     if ! command -v "$tool" >/dev/null; then
@@ -68,6 +70,12 @@ if [ "$with_gui" = 1 ]; then
 
     # The icon: the SVG and one PNG per size, each of the size its folder names.
     expect_file share/icons/hicolor/scalable/apps/orlamo.svg
+    # The window shows the same icon from its resources: the two copies must not drift apart.
+    window_icon=$source_dir/src/app/icons/orlamo.svg
+    if [ -f "$window_icon" ]; then
+        cmp -s "$window_icon" "$prefix/share/icons/hicolor/scalable/apps/orlamo.svg" ||
+            fail "src/app/icons/orlamo.svg differs from data/icons/orlamo.svg"
+    fi
     for size in 16 22 24 32 48 64 128 256; do
         png=share/icons/hicolor/${size}x${size}/apps/orlamo.png
         expect_file "$png"
