@@ -17,6 +17,8 @@
 #include <system_error>
 #include <vector>
 
+#include <unistd.h>
+
 namespace orlamo::cli {
 
 namespace {
@@ -106,6 +108,63 @@ fs::path FirstMissingFolder(const fs::path& dir) {
     return missing;
 }
 
+// A name beside `target` for keeping its previous file while the new waves go into place.
+std::string KeepName(const std::string& target, unsigned attempt) {
+    const fs::path path(target);
+    return (path.parent_path() / ("." + path.filename().string() + ".previous-" +
+                                  std::to_string(::getpid()) + "-" + std::to_string(attempt)))
+        .string();
+}
+
+// Renames every temporary file into place, or none: a wave that replaces an earlier file keeps
+// that file under a second name (a hard link) until all are in place, so that a failure part-way
+// puts every earlier file back as it was and removes the waves this run added. Gives the index of
+// the file that could not be put in place, or files.size() when all are.
+std::size_t CommitAll(std::vector<std::unique_ptr<AtomicFile>>& files) {
+    std::error_code error;
+    struct Placed {
+        std::string Target;
+        std::string Kept; // the previous file's second name; empty when there was none
+    };
+    std::vector<Placed> placed;
+    auto takeBack = [&] {
+        for (auto it = placed.rbegin(); it != placed.rend(); ++it) {
+            if (it->Kept.empty())
+                fs::remove(it->Target, error);
+            else
+                fs::rename(it->Kept, it->Target, error);
+        }
+    };
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        AtomicFile& file = *files[i];
+        const std::string& target = file.TargetPath();
+        std::string kept;
+        const fs::file_status status = fs::symlink_status(target, error);
+        if (fs::exists(status) && !fs::is_directory(status)) {
+            for (unsigned attempt = 0; attempt < 16 && kept.empty(); ++attempt) {
+                fs::create_hard_link(target, KeepName(target, attempt), error);
+                if (!error)
+                    kept = KeepName(target, attempt);
+            }
+            if (kept.empty()) {
+                takeBack();
+                return i;
+            }
+        }
+        if (!file.Commit()) {
+            if (!kept.empty())
+                fs::remove(kept, error);
+            takeBack();
+            return i;
+        }
+        placed.push_back({target, kept});
+    }
+    for (const auto& wave : placed)
+        if (!wave.Kept.empty())
+            fs::remove(wave.Kept, error);
+    return files.size();
+}
+
 } // namespace
 
 int ExtractCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -161,14 +220,8 @@ int ExtractCommand(const std::vector<std::string>& args, std::ostream& out, std:
             return fail(UnableToWriteMessage(files.back()->TargetPath()));
         }
     }
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (!files[i]->Commit()) {
-            // Take back the waves this run already put in place.
-            for (std::size_t j = 0; j < i; ++j)
-                fs::remove(files[j]->TargetPath(), error);
-            return fail(UnableToWriteMessage(files[i]->TargetPath()));
-        }
-    }
+    if (const std::size_t failed = CommitAll(files); failed < files.size())
+        return fail(UnableToWriteMessage(files[failed]->TargetPath()));
 
     for (const WorkFileSlot& slot : report.Slots)
         out << (dir / SlotFileName(slot.Slot)).string() << ": " << slot.DataSize << " bytes, "
