@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-svg-dev libgl-dev
     googletest libgtest-dev libbenchmark-dev
-    sox espeak-ng python3
+    sox espeak-ng python3 ffmpeg
     xvfb xauth
     desktop-file-utils shared-mime-info libglib2.0-bin groff-base dpkg-dev
 )
