@@ -324,6 +324,14 @@ bool TFormMain::LoadArchive(const QString& path) {
     SetArchiveModified(false);
     SetArchivePath(path);
     UpdateActions();
+    // Lines the library could not take would be gone at the next save: say so now.
+    if (!result.Warnings.empty()) {
+        QString text = QStringLiteral("Not all of %1 could be read:\n").arg(path);
+        for (const std::string& warning : result.Warnings)
+            text += QLatin1Char('\n') + FromCore(warning);
+        ShowTextMessage(text, FromCore(orlamo::ResString(orlamo::MessageId::Warning)),
+                        MessageButtons::Ok, MessageIcon::Warning);
+    }
     return true;
 }
 

@@ -93,7 +93,8 @@ public:
     const orlamo::Library& Library() const { return TheLibrary; }
     // Reads an archive file into the library (which it replaces) and the library tree. Shows 2004
     // for a wrong extension, 2201 for a missing file, the error box for an unreadable one; the
-    // library is then untouched. On success clears ArchiveModified and sets the archive path.
+    // library is then untouched. On success clears ArchiveModified and sets the archive path, and
+    // lists in one "Warning" box any part of the file the library could not take.
     bool LoadArchive(const QString& path);
     // Makes the library tree mirror the library again: the archive node, then a node per bin
     // (picture 5). The selection stays at its position when that still exists, else moves to the

@@ -16,6 +16,7 @@
 #include <QTreeView>
 #include <QTreeWidget>
 #include <functional>
+#include <stdexcept>
 
 using namespace scenes;
 
@@ -82,6 +83,7 @@ private slots:
     void deleteKey_data();
     void deleteKey();
     void aboutShowsTheSameBoxEachTime();
+    void errorsInHandlersAreShownAndTheWindowGoesOn();
 };
 
 void CommandsTest::commandTable() {
@@ -449,6 +451,20 @@ void CommandsTest::aboutShowsTheSameBoxEachTime() {
     QCOMPARE(versions, (QStringList{QStringLiteral("V1.01 Build 02022010 "),
                                     QStringLiteral("V1.01 Build 02022010 ")}));
     QVERIFY(fixture.Seam().Messages.isEmpty());
+}
+
+void CommandsTest::errorsInHandlersAreShownAndTheWindowGoesOn() {
+    GuiFixture fixture;
+    TFormMain& window = fixture.CreateWindow();
+    fixture.Seam().ExpectMessage(QStringLiteral("disk on fire"), 1);
+    fixture.Seam().ExpectMessage(QString(), 1);
+    window.RunGuarded([] { throw std::runtime_error("disk on fire"); });
+    window.RunGuarded([] { throw 42; });
+    QVERIFY(fixture.Seam().ScriptUsedUp());
+    for (const ScriptedSeam::ShownMessage& box : fixture.Seam().Messages) {
+        QCOMPARE(box.Caption, QStringLiteral("Orlamo"));
+        QCOMPARE(box.Icon, MessageIcon::Critical);
+    }
 }
 
 QTEST_MAIN(CommandsTest)

@@ -34,6 +34,7 @@ private slots:
     void rememberedArchiveIsReopened();
     void rememberedArchiveProblems_data();
     void rememberedArchiveProblems();
+    void loadReportsWhatItCouldNotRead();
     void placement_data();
     void placement();
     void closeWritesPlacementVersionAndPaths();
@@ -117,6 +118,27 @@ void StartupTest::rememberedArchiveProblems() {
     QVERIFY(!window.isVisible());
     QCOMPARE(window.LibraryNodeCount(), 0);
     QCOMPARE(window.windowTitle(), QStringLiteral("Orlamo"));
+}
+
+void StartupTest::loadReportsWhatItCouldNotRead() {
+    GuiFixture fixture;
+    const QString archive =
+        fixture.WriteFile(QStringLiteral("lib/odd.arh"),
+                          "[Class]\r\nTotalClass=1\r\nArchiveName=Odd\r\n1.Name=Doors\r\n"
+                          "[~Nobody]\r\n1.FileName=a.wav\r\n1.Filepath=\r\n"
+                          "1.VoiceName=A\r\n1.Descripition=\r\n");
+    TFormMain& window = fixture.CreateWindow();
+    const QString text = QStringLiteral("Not all of %1 could be read:\n\n"
+                                        "Section [~Nobody] names no bin of the archive; its 4 "
+                                        "lines were not read.")
+                             .arg(archive);
+    fixture.Seam().ExpectMessage(text, 1);
+    QVERIFY(window.LoadArchive(archive));
+    QVERIFY(fixture.Seam().ScriptUsedUp());
+    QCOMPARE(fixture.Seam().Messages.constFirst().Caption, QStringLiteral("Warning"));
+    // The library holds what could be read; the file is current.
+    QCOMPARE(window.LibraryNodeCount(), 2);
+    QCOMPARE(window.CurrentArchivePath(), archive);
 }
 
 void StartupTest::placement_data() {
