@@ -21,6 +21,7 @@
 #include "views/PlayListModel.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -118,6 +119,9 @@ TFormMain::~TFormMain() {
     BinModel->Clear();
     PlayListRows->Clear();
     delete takeCentralWidget();
+    // The dialogs hold the seam, which goes with the window's members.
+    for (QDialog* dialog : findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
+        delete dialog;
 }
 
 void TFormMain::BuildWidgets() {

@@ -38,6 +38,7 @@ private slots:
     void placement_data();
     void placement();
     void closeWritesPlacementVersionAndPaths();
+    void exitClosesLikeTheCloseBox();
     void pathsNotRewrittenWhenNoneIsCurrent();
     void settingsSurviveARestart();
     void waveFolderFollowsTheOverride();
@@ -208,6 +209,18 @@ void StartupTest::closeWritesPlacementVersionAndPaths() {
     QCOMPARE(fixture.ReadSetting(QStringLiteral("PlayListFilePath")).toString(),
              fixture.Path(QStringLiteral("lists/door.pla")));
     QVERIFY(QFile::exists(fixture.SettingsFile()));
+}
+
+void StartupTest::exitClosesLikeTheCloseBox() {
+    GuiFixture fixture;
+    TFormMain& window = fixture.CreateWindow();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.move(30, 40);
+    window.ActFile_Exit->trigger();
+    QVERIFY(!window.isVisible());
+    QCOMPARE(fixture.ReadSetting(QStringLiteral("Version")).toString(), QStringLiteral("1.0"));
+    QCOMPARE(fixture.ReadSetting(QStringLiteral("Left")).toInt(), 30);
 }
 
 void StartupTest::pathsNotRewrittenWhenNoneIsCurrent() {
