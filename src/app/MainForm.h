@@ -112,6 +112,20 @@ public:
     // Empties one list view's rows; touches no record.
     void ClearVoiceList(VoiceListKind which);
 
+    // ---- The archive's save prompt, close and saves (ArchiveCommands.cpp) ---------------------
+    // Offers to save unsaved changes ("Save changes to Archive ?"), then closes the archive; true
+    // when the caller may go on (No, or Yes with a save that went through or nothing to save).
+    bool QuerySaveArchive();
+    // Removes the library and its tree without saving; the bin view is emptied. Returns true.
+    bool CloseArchive();
+    // Asks for a name and makes a new archive node; true when one was made.
+    bool NewArchive();
+    // Writes the library to its file, or asks for one when it has none; true when written.
+    bool SaveCurrentArchive();
+    // Asks for a file and writes the library there; true when written. A failed write leaves the
+    // flag, the path and the old file as they were.
+    bool SaveArchiveAs();
+
     // ---- The playlist and its tree -----------------------------------------------------------
     std::optional<orlamo::PlayList>& PlayList() { return ThePlayList; }
     const std::optional<orlamo::PlayList>& PlayList() const { return ThePlayList; }
