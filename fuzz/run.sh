@@ -11,6 +11,8 @@ seconds=${1:-60}
 shift || true
 build_dir=${ORLAMO_FUZZ_BUILD_DIR:-$root/build-fuzz}
 
+# The core's own build needs, then clang and its fuzzer runtime.
+"$root/scripts/install-deps.sh"
 "$here/install-deps.sh"
 cmake -S "$here" -B "$build_dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build_dir" --parallel "$(nproc)"

@@ -1,4 +1,4 @@
-#include "FuzzSupport.h"
+#include "checks/FuzzChecks.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -79,13 +79,6 @@ void PlaceSeedWaves() {
     };
     for (const auto& [name, bytes] : waves)
         WriteScratchFile(name, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-}
-
-void Require(bool condition, const char* what) {
-    if (condition)
-        return;
-    std::fprintf(stderr, "fuzz check failed: %s\n", what);
-    std::abort();
 }
 
 } // namespace orlamo::fuzz
