@@ -176,7 +176,8 @@ std::string ArchiveText(const Library& library) {
             const auto& voice = bin.Voices[j - 1];
             const std::string number = std::to_string(j);
             document.WriteValue(section, number + ".FileName", voice.FileName);
-            document.WriteValue(section, number + ".Filepath", FolderPart(voice.FullPath));
+            document.WriteValue(section, number + ".Filepath",
+                                StoredFolder(voice.FullPath, voice.FileName));
             document.WriteValue(section, number + ".VoiceName", voice.VoiceName);
             document.WriteValue(section, number + ".Descripition", voice.Descripition);
         }

@@ -3,7 +3,9 @@
 namespace orlamo {
 
 namespace {
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+bool IsSeparator(char c) {
+    return c == '/' || c == '\\';
+}
 
 std::size_t LastSeparator(std::string_view path) {
     for (std::size_t i = path.size(); i > 0; --i) {
@@ -32,13 +34,20 @@ std::string ExtensionPart(std::string_view path) {
     return dot == std::string::npos ? std::string() : name.substr(dot);
 }
 
+std::string StoredFolder(std::string_view fullPath, std::string_view fileName) {
+    if (!fileName.empty() && fullPath.ends_with(fileName))
+        return std::string(fullPath.substr(0, fullPath.size() - fileName.size()));
+    return FolderPart(fullPath);
+}
+
 bool IsRelativeFolder(std::string_view folder) {
     if (folder.empty())
         return false;
     if (IsSeparator(folder.front()))
         return false;
-    const bool driveLetter = folder.size() >= 2 && folder[1] == ':' &&
-                             ((folder[0] >= 'A' && folder[0] <= 'Z') || (folder[0] >= 'a' && folder[0] <= 'z'));
+    const bool driveLetter =
+        folder.size() >= 2 && folder[1] == ':' &&
+        ((folder[0] >= 'A' && folder[0] <= 'Z') || (folder[0] >= 'a' && folder[0] <= 'z'));
     return !driveLetter;
 }
 

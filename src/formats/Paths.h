@@ -15,6 +15,10 @@ std::string FileNamePart(std::string_view path);
 std::string ExtensionPart(std::string_view path);
 // A folder with no leading separator and no drive letter ("Wave/", "voices\").
 bool IsRelativeFolder(std::string_view folder);
+// The folder to store beside a file name: what stands before fileName at the end of fullPath, so
+// that folder + file name gives the path back as it was read; the folder part of fullPath when the
+// path does not end in the file name.
+std::string StoredFolder(std::string_view fullPath, std::string_view fileName);
 // A relative folder resolved against base (a folder ending in its separator); others unchanged.
 std::string ResolveFolder(std::string_view folder, std::string_view baseFolder);
 

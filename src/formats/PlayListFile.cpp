@@ -104,7 +104,8 @@ std::string PlayListText(const std::string& name, const std::vector<WAVE_DPTR>& 
         const auto& slot = slots[k - 1];
         const std::string number = std::to_string(k);
         document.WriteValue(section, number + ".FileName", slot.FileName);
-        document.WriteValue(section, number + ".Filepath", FolderPart(slot.FullPath));
+        document.WriteValue(section, number + ".Filepath",
+                            StoredFolder(slot.FullPath, slot.FileName));
         document.WriteValue(section, number + ".VoiceName", slot.VoiceName);
         document.WriteValue(section, number + ".Descripition", slot.Descripition);
     }
