@@ -22,11 +22,11 @@ bool Stable(const std::string& text) {
              text.back() == text.front());
 }
 
-// The folder and the file name the writer stores give back the voice's path.
+// Texts the file carries back unchanged; the folder stored is what the path held before the
+// file name, so any path the reader made reads back the same.
 bool StableVoice(const WAVE_DPTR& voice) {
     return Stable(voice.FileName) && Stable(voice.VoiceName) && Stable(voice.Descripition) &&
-           Stable(FolderPart(voice.FullPath)) && FileNamePart(voice.FileName) == voice.FileName &&
-           FolderPart(voice.FullPath) + voice.FileName == voice.FullPath;
+           Stable(StoredFolder(voice.FullPath, voice.FileName));
 }
 
 bool StableLibrary(const Library& library) {

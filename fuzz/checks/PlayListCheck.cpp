@@ -20,10 +20,11 @@ bool Stable(const std::string& text) {
              text.back() == text.front());
 }
 
+// Texts the file carries back unchanged; the folder stored is what the path held before the
+// file name, so any path the reader made reads back the same.
 bool StableSlot(const WAVE_DPTR& slot) {
     return Stable(slot.FileName) && Stable(slot.VoiceName) && Stable(slot.Descripition) &&
-           Stable(FolderPart(slot.FullPath)) &&
-           FolderPart(slot.FullPath) + slot.FileName == slot.FullPath;
+           Stable(StoredFolder(slot.FullPath, slot.FileName));
 }
 
 } // namespace

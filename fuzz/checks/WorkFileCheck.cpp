@@ -9,10 +9,12 @@
 #include "model/PlayList.h"
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <vector>
 
 namespace orlamo::fuzz {
 
@@ -86,6 +88,23 @@ void CheckWorkFileInput(const std::uint8_t* data, std::size_t size) {
                               slot.DataSize) == 0,
                 "an extracted wave holds the slot's bytes");
     }
+
+    // The extracted waves, placed in their slots and compiled, give back the very same file.
+    std::vector<WAVE_DPTR> slots(PlayListSlots);
+    for (const auto& slot : report.Slots) {
+        WAVE_DPTR& record = slots[static_cast<std::size_t>(slot.Slot - 1)];
+        record.FullPath = SlotFile(folder, slot.Slot);
+        record.FileName = std::filesystem::path(record.FullPath).filename().string();
+        record.DataSize = slot.DataSize;
+        record.FormatCode = WaveFormatCode(slot.RateIndex);
+        record.SlotNumber = slot.Slot;
+    }
+    const std::string again = FreshScratchSubfolder("again") + "/again.wrk";
+    const CompileResult compiled = CompileWorkFile(again, slots);
+    Require(compiled.Ok, "the extracted waves compile");
+    const std::string bytes = FileBytes(again);
+    Require(bytes.size() == size && std::memcmp(bytes.data(), data, size) == 0,
+            "extracting and compiling again gives the same work file");
 }
 
 } // namespace orlamo::fuzz
