@@ -9,6 +9,7 @@ packages=(
     sox espeak-ng python3 ffmpeg
     xvfb xauth
     desktop-file-utils shared-mime-info libglib2.0-bin groff-base dpkg-dev
+    libsndfile1-dev libsamplerate0-dev
 )
 
 missing=()
