@@ -10,6 +10,12 @@ const std::vector<CommandEntry>& AllCommands() {
          "compile PLAYLIST.pla -o OUT.wrk [--force] [--allow-large]  compile a work file"},
         {"info", InfoCommand, "info [--json] WORK.wrk               check a work file"},
         {"extract", ExtractCommand, "extract WORK.wrk -d DIR              unpack a work file's slots"},
+        {"slotmap", SlotMapCommand,
+         "slotmap PLAYLIST.pla [--format csv|h] [-o FILE]  export which slot plays which voice"},
+        {"check", CheckCommand,
+         "check [--json] PLAYLIST.pla [ARCHIVE.arh]  report what would stop a compile"},
+        {"convert", ConvertCommand,
+         "convert IN -o OUT.wav [--rate R] [--bits 8|16]  make a wave the module takes"},
     };
     return commands;
 }

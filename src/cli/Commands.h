@@ -23,5 +23,8 @@ int ListCommand(const std::vector<std::string>& args, std::ostream& out, std::os
 int CompileCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int InfoCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int ExtractCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int SlotMapCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int CheckCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 } // namespace orlamo::cli

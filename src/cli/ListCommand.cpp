@@ -5,6 +5,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/Json.h"
+#include "extras/Capacity.h"
 #include "formats/ArchiveFile.h"
 #include "formats/Paths.h"
 #include "formats/PlayListFile.h"
@@ -114,6 +115,21 @@ int ListArchive(const std::string& path, bool json, std::ostream& out, std::ostr
     return ExitOk;
 }
 
+// The capacity figures as JSON: the used bytes against the module's budget, and the overrun.
+std::string CapacityJson(const PlayListCapacity& capacity) {
+    JsonObject json;
+    json.Add("used", capacity.Used)
+        .Add("budget", capacity.Budget)
+        .AddRaw("percent", capacity.PercentText)
+        .Add("over", capacity.Over);
+    if (capacity.OverRateIndex >= 0)
+        json.Add("over_rate_index", capacity.OverRateIndex)
+            .AddRaw("over_seconds", capacity.OverSeconds);
+    else
+        json.AddRaw("over_rate_index", "null").AddRaw("over_seconds", "null");
+    return json.Add("text", capacity.Text).Text();
+}
+
 int ListPlayList(const std::string& path, bool json, std::ostream& out, std::ostream& err) {
     const PlayListReadResult read = ReadPlayListFile(path);
     if (!read.FileFound) {
@@ -140,7 +156,7 @@ int ListPlayList(const std::string& path, bool json, std::ostream& out, std::ost
                 << VoiceJson(slot, StatusOf(slot)) << "}";
             first = false;
         }
-        out << "]}\n";
+        out << "], \"capacity\": " << CapacityJson(CapacityFigures(list)) << "}\n";
         return ExitOk;
     }
     out << "PlayList: " << list.Name << " (" << list.UsedSlotCount() << " used slots, total size "
@@ -152,6 +168,7 @@ int ListPlayList(const std::string& path, bool json, std::ostream& out, std::ost
         out << "  Slot " << std::setw(3) << n << ": ";
         PrintVoiceText(out, slot, StatusOf(slot));
     }
+    out << "Capacity: " << CapacityFigures(list).Text << "\n";
     return ExitOk;
 }
 
