@@ -145,6 +145,17 @@ public:
     // Tells the playlist view that slots changed (0: every slot).
     void PlayListSlotsChanged(int slotNumber = 0);
 
+    // ---- The playlist's save prompt, close and saves (PlayListCommands.cpp) -------------------
+    // Offers to save unsaved changes ("Save changes to PlayList ?"), then closes the playlist;
+    // true when the caller may go on (No, or Yes with a save that went through).
+    bool QuerySavePlayList();
+    // Removes the open playlist without saving it; its path and the header line stay.
+    void ClosePlayList();
+    // Writes the playlist to its file, or asks for one when it has none; true when written.
+    bool SaveCurrentPlayList();
+    // Asks for a file and writes the playlist there; the path changes only when it was written.
+    bool SavePlayListAs();
+
     // ---- View state ---------------------------------------------------------------------------
     bool BinViewActive() const { return BinViewActiveFlag; }
     void SetBinViewActive(bool active);
