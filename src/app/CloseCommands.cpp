@@ -8,6 +8,12 @@ void TFormMain::ActFile_ExitExecute() {
 }
 
 bool TFormMain::FormCloseQuery() {
-    // filled by the commands work: the save prompts for the archive and the playlist.
+    // Each prompt shown must let the close go on: a Cancel, or a save that did not go through,
+    // keeps the window open with what it holds. After the archive's prompt stops the close there
+    // is nothing more to ask.
+    if (ArchiveModified() && !QuerySaveArchive())
+        return false;
+    if (PlayListModified() && !QuerySavePlayList())
+        return false;
     return true;
 }
