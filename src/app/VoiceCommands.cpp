@@ -57,11 +57,12 @@ bool SameFile(const QString& a, const QString& b) {
            first.canonicalFilePath() == second.canonicalFilePath();
 }
 
-// A name given for the copy must stay a file inside the wave folder.
+// A name given for the copy must stay a file inside the wave folder, on one line of the archive.
 bool IsPlainFileName(const QString& name) {
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
            !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
-           !name.contains(QChar(0));
+           !name.contains(QChar(0)) && !name.contains(QLatin1Char('\n')) &&
+           !name.contains(QLatin1Char('\r'));
 }
 
 QString RefusalText(const orlamo::WaveInspection& inspection) {

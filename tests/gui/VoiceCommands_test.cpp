@@ -127,6 +127,8 @@ class VoiceCommandsTest : public QObject {
 private slots:
     void addVoiceCopies_data();
     void addVoiceCopies();
+    void renamedCopyStaysInTheWaveFolder_data();
+    void renamedCopyStaysInTheWaveFolder();
     void addVoiceUsesTheFileLocationNames_data();
     void addVoiceUsesTheFileLocationNames();
     void failedCopiesAddNothing_data();
@@ -252,6 +254,43 @@ void VoiceCommandsTest::addVoiceCopies() {
     QCOMPARE(window.LView_Archive->model()->rowCount(), 3);
     QCOMPARE(Cell(window.LView_Archive, 2, orlamo::views::ColFileName), addedAs);
     QCOMPARE(window.StatusPanelText(2), QStringLiteral("Total Wave = 3"));
+}
+
+void VoiceCommandsTest::renamedCopyStaysInTheWaveFolder_data() {
+    QTest::addColumn<QString>("newName");
+    QTest::newRow("the parent folder") << "../bell.wav";
+    QTest::newRow("a sub-folder") << "sub/bell.wav";
+    QTest::newRow("a line break") << "bell\n2.wav";
+}
+
+// The name given in the rename dialog names a file of the wave folder, or nothing is done.
+void VoiceCommandsTest::renamedCopyStaysInTheWaveFolder() {
+    QFETCH(QString, newName);
+    GuiFixture fixture;
+    TFormMain& window = fixture.CreateWindow();
+    Station(fixture, window);
+    const QString source = fixture.WriteWave(QStringLiteral("src/bell.wav"), 2000);
+    fixture.WriteWave(QStringLiteral("Wave/bell.wav"), 7000);
+    QDir().mkpath(QDir(fixture.WaveFolder()).filePath(QStringLiteral("sub")));
+    const QStringList rootBefore = FolderEntries(fixture.Root());
+    const QStringList waveBefore = FolderEntries(fixture.WaveFolder());
+    ScriptedSeam& seam = fixture.Seam();
+    seam.QueueFile(WaveChooser, source);
+    seam.OnDialog(AddVoiceForm, FillAddVoice(true, QString(), QStringLiteral("Bell"), QString()));
+    seam.ExpectMessage(RenameQuestion, 6);
+    seam.OnDialog(ChangeNameForm,
+                  ScriptedSeam::EnterAndOk(QStringLiteral("ElEdit_ChangeName"), newName));
+    seam.ExpectMessage(QStringLiteral("\"%1\" is not a file name: it must name a file in the wave "
+                                      "folder %2, without any folder.")
+                           .arg(newName, window.WaveFolder()));
+    QVERIFY(Trigger(window, "ActVoice_AddVoice"));
+    QVERIFY(seam.ScriptUsedUp());
+    QVERIFY(seam.Unscripted.isEmpty());
+    QCOMPARE(window.Library().BinAt(0).Voices.size(), std::size_t{2});
+    QCOMPARE(FolderEntries(fixture.Root()), rootBefore);
+    QCOMPARE(FolderEntries(fixture.WaveFolder()), waveBefore);
+    QVERIFY(FolderEntries(QDir(fixture.WaveFolder()).filePath(QStringLiteral("sub"))).isEmpty());
+    QVERIFY(!window.ArchiveModified());
 }
 
 void VoiceCommandsTest::addVoiceUsesTheFileLocationNames_data() {
