@@ -18,15 +18,19 @@ namespace orlamo {
 namespace fs = std::filesystem;
 
 namespace {
+// The temporary file's name holds only the start of a long target name, so that it fits wherever
+// the target's own name fits (names are limited to 255 bytes).
+constexpr std::size_t KeptNameLength = 64;
+
 std::string TemporaryNameFor(const std::string& target, unsigned attempt) {
     static std::atomic<unsigned> counter{0};
     std::random_device entropy;
     const auto stamp = static_cast<unsigned long long>(
         std::chrono::steady_clock::now().time_since_epoch().count());
     const fs::path path(target);
-    const std::string name = "." + path.filename().string() + ".tmp-" +
-                             std::to_string(stamp ^ entropy()) + "-" +
-                             std::to_string(counter++) + "-" + std::to_string(attempt);
+    const std::string name = "." + path.filename().string().substr(0, KeptNameLength) + ".tmp-" +
+                             std::to_string(stamp ^ entropy()) + "-" + std::to_string(counter++) +
+                             "-" + std::to_string(attempt);
     return (path.parent_path() / name).string();
 }
 } // namespace
@@ -60,7 +64,9 @@ bool AtomicFile::Open() {
     return true;
 }
 
-bool AtomicFile::Write(std::string_view bytes) { return Write(bytes.data(), bytes.size()); }
+bool AtomicFile::Write(std::string_view bytes) {
+    return Write(bytes.data(), bytes.size());
+}
 
 bool AtomicFile::Write(const void* data, std::size_t size) {
     if (!File || WriteFailed)

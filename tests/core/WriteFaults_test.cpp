@@ -141,16 +141,18 @@ public:
         }
     }
 
-    std::vector<std::string> CliArgs(Writer writer, const fs::path& folder) const {
+    std::vector<std::string> CliArgs(Writer writer, const fs::path& folder,
+                                     const std::string& name = {}) const {
         if (writer == Writer::CliCompile)
-            return {"compile", PlayListPath.string(), "-o", (folder / TargetName(writer)).string(),
+            return {"compile", PlayListPath.string(),
+                    "-o",      (folder / (name.empty() ? TargetName(writer) : name)).string(),
                     "--force", "--allow-large"};
         return {"extract", WorkPath.string(), "-d", folder.string()};
     }
 
-    // Runs one writer into `folder`, in this process.
-    Outcome Write(Writer writer, const fs::path& folder) {
-        const std::string target = (folder / TargetName(writer)).string();
+    // Runs one writer into `folder`, in this process; `name` replaces the target's usual name.
+    Outcome Write(Writer writer, const fs::path& folder, const std::string& name = {}) {
+        const std::string target = (folder / (name.empty() ? TargetName(writer) : name)).string();
         switch (writer) {
         case Writer::SaveArchive: {
             const FileWriteResult result = SaveArchive(target, Archive);
@@ -166,7 +168,7 @@ public:
         }
         default: {
             std::ostringstream out, err;
-            const int status = cli::Run(CliArgs(writer, folder), out, err);
+            const int status = cli::Run(CliArgs(writer, folder, name), out, err);
             return {status == cli::ExitOk, err.str()};
         }
         }
@@ -312,6 +314,23 @@ TEST_P(WriteFaults, WritesWhenNothingGoesWrong) {
     EXPECT_EQ(fs::file_size(folder / Scene::TargetName(Kind())), scene.NewSize(Kind()));
     for (const auto& name : Listing(folder))
         EXPECT_NE(name.front(), '.') << name;
+}
+
+// The temporary file beside the target must fit wherever the target's name fits.
+TEST_P(WriteFaults, WritesATargetWithTheLongestName) {
+    if (Kind() == Writer::CliExtract)
+        GTEST_SKIP() << "extract names its files itself";
+    Scene scene;
+    const fs::path folder = scene.Folder("out");
+    const std::string name = Scene::TargetName(Kind());
+    const fs::path target = folder / (std::string(255 - name.size(), 'n') + name);
+    WriteBytes(target, PreviousContents);
+    ASSERT_EQ(target.filename().string().size(), 255u);
+
+    const Outcome outcome = scene.Write(Kind(), folder, target.filename().string());
+    ASSERT_TRUE(outcome.Ok) << outcome.Message;
+    EXPECT_EQ(fs::file_size(target), scene.NewSize(Kind()));
+    EXPECT_EQ(Listing(folder), std::set<std::string>{target.filename().string()});
 }
 
 TEST_P(WriteFaults, FolderThatDoesNotExist) {
