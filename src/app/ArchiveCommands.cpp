@@ -3,6 +3,7 @@
 
 #include "app/MainForm.h"
 
+#include "app/ChooserFolder.h"
 #include "dialogs/CreateArchive_Form.h"
 #include "formats/ArchiveFile.h"
 #include "views/ListViewColumns.h"
@@ -18,12 +19,6 @@ using orlamo::views::ToCore;
 namespace {
 const QString ArchiveFilter = QStringLiteral("arh File(*.arh);;All File(*.*)");
 const QString ArchiveSuffix = QStringLiteral("arh");
-
-// The folder a file chooser starts in: that of the first of these files that is known.
-QString StartFolder(const QString& lastUsed, const QString& fallback) {
-    const QString& file = lastUsed.isEmpty() ? fallback : lastUsed;
-    return file.isEmpty() ? QString() : QFileInfo(file).absolutePath();
-}
 
 // Writes the library to path. Only a file that was written marks the library as saved; on a
 // failure the error box names the file, and the flag, the path and the old file stay as they were.
@@ -104,10 +99,11 @@ bool TFormMain::SaveCurrentArchive() {
 
 bool TFormMain::SaveArchiveAs() {
     const QString path = Seam().ChooseFile(
-        this, FileDialogRequest{QStringLiteral("SaveDialogBin"), QStringLiteral("Save As Archive"),
-                                ArchiveFilter, ArchiveSuffix,
-                                StartFolder(CurrentArchivePath(), FileDialogs.SaveDialogBin),
-                                FileDialogs.SaveDialogBin, true});
+        this,
+        FileDialogRequest{QStringLiteral("SaveDialogBin"), QStringLiteral("Save As Archive"),
+                          ArchiveFilter, ArchiveSuffix,
+                          ChooserStartFolder({FileDialogs.SaveDialogBin, CurrentArchivePath()}),
+                          FileDialogs.SaveDialogBin, true});
     if (path.isEmpty())
         return false;
     FileDialogs.SaveDialogBin = path;
@@ -127,15 +123,18 @@ void TFormMain::ActFile_CreateArchiveExecute() {
 
 void TFormMain::ActFile_OpenArchiveExecute() {
     const QString path = Seam().ChooseFile(
-        this, FileDialogRequest{QStringLiteral("OpenDialog_Archive"),
-                                QStringLiteral("Open Archive"), ArchiveFilter, QString(),
-                                StartFolder(CurrentArchivePath(), FileDialogs.OpenDialog_Archive),
-                                FileDialogs.OpenDialog_Archive, false});
-    if (path.isEmpty())
-        return;
+        this,
+        FileDialogRequest{
+            QStringLiteral("OpenDialog_Archive"), QStringLiteral("Open Archive"), ArchiveFilter,
+            QString(), ChooserStartFolder({FileDialogs.OpenDialog_Archive, CurrentArchivePath()}),
+            FileDialogs.OpenDialog_Archive, false});
+    if (!path.isEmpty())
+        OpenArchiveFile(path);
+}
+
+bool TFormMain::OpenArchiveFile(const QString& path) {
     FileDialogs.OpenDialog_Archive = path;
-    if (QuerySaveArchive())
-        LoadArchive(path);
+    return QuerySaveArchive() && LoadArchive(path);
 }
 
 void TFormMain::ActFile_SaveArchiveExecute() {

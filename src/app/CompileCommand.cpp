@@ -2,6 +2,7 @@
 
 #include "app/MainForm.h"
 
+#include "app/ChooserFolder.h"
 #include "formats/WorkFile.h"
 #include "views/ListViewColumns.h"
 
@@ -20,12 +21,11 @@ const QString SizeQuestionCaption = QStringLiteral("Warining");
 void TFormMain::ActFile_SaveToWrkFileExecute() {
     if (!ThePlayList)
         return;
-    const QString& lastUsed =
-        FileDialogs.SaveDialogWrk.isEmpty() ? CurrentPlayListPath() : FileDialogs.SaveDialogWrk;
     const QString path = Seam().ChooseFile(
         this, FileDialogRequest{QStringLiteral("SaveDialog"), QStringLiteral("Compile To WrkFile"),
                                 WorkFileFilter, WorkFileSuffix,
-                                lastUsed.isEmpty() ? QString() : QFileInfo(lastUsed).absolutePath(),
+                                ChooserStartFolder({FileDialogs.SaveDialogWrk,
+                                                    CurrentPlayListPath(), CurrentArchivePath()}),
                                 FileDialogs.SaveDialogWrk, true});
     if (path.isEmpty())
         return;

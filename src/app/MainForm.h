@@ -125,6 +125,9 @@ public:
     // Asks for a file and writes the library there; true when written. A failed write leaves the
     // flag, the path and the old file as they were.
     bool SaveArchiveAs();
+    // Open Archive once its file is known (the chooser's, or one named on the command line): the
+    // save prompt, then LoadArchive; true when the file was read.
+    bool OpenArchiveFile(const QString& path);
 
     // ---- The playlist and its tree -----------------------------------------------------------
     std::optional<orlamo::PlayList>& PlayList() { return ThePlayList; }
@@ -155,6 +158,9 @@ public:
     bool SaveCurrentPlayList();
     // Asks for a file and writes the playlist there; the path changes only when it was written.
     bool SavePlayListAs();
+    // Open PlayList once its file is known (the chooser's, or one named on the command line): reads
+    // it, offers to save the open playlist's changes, then shows it; true when it was opened.
+    bool OpenPlayListFile(const QString& path);
 
     // ---- View state ---------------------------------------------------------------------------
     bool BinViewActive() const { return BinViewActiveFlag; }

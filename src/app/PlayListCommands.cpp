@@ -3,6 +3,7 @@
 
 #include "app/MainForm.h"
 
+#include "app/ChooserFolder.h"
 #include "dialogs/AddPlayList_Form.h"
 #include "dialogs/ChangeName_Form.h"
 #include "dialogs/MoveWaveTo_Form.h"
@@ -19,12 +20,6 @@ namespace {
 const QString PlayListOpenFilter = QStringLiteral("pla File(*.pla);;All File(*.*)");
 const QString PlayListSaveFilter = QStringLiteral("pla Filepla(*.pla);;All File(*.*)");
 const QString PlayListSuffix = QStringLiteral("pla");
-
-// The folder a file chooser starts in: that of the first of these files that is known.
-QString StartFolder(const QString& lastUsed, const QString& fallback) {
-    const QString& file = lastUsed.isEmpty() ? fallback : lastUsed;
-    return file.isEmpty() ? QString() : QFileInfo(file).absolutePath();
-}
 
 // Whether two paths name the same file (spelled alike, or the same file on disk).
 bool SameFile(const QString& a, const QString& b) {
@@ -93,10 +88,11 @@ bool TFormMain::SavePlayListAs() {
         return false;
     const QString path = Seam().ChooseFile(
         this,
-        FileDialogRequest{QStringLiteral("SaveDialogPlay"), QStringLiteral("Save As PlayList"),
-                          PlayListSaveFilter, PlayListSuffix,
-                          StartFolder(PlayListPath, FileDialogs.SaveDialogPlay),
-                          FileDialogs.SaveDialogPlay, true});
+        FileDialogRequest{
+            QStringLiteral("SaveDialogPlay"), QStringLiteral("Save As PlayList"),
+            PlayListSaveFilter, PlayListSuffix,
+            ChooserStartFolder({FileDialogs.SaveDialogPlay, PlayListPath, CurrentArchivePath()}),
+            FileDialogs.SaveDialogPlay, true});
     if (path.isEmpty())
         return false;
     FileDialogs.SaveDialogPlay = path;
@@ -154,9 +150,13 @@ void TFormMain::ActPL_OpenPlayListExecute() {
     const QString path = Seam().ChooseFile(
         this, FileDialogRequest{QStringLiteral("OpenDialog_PlayList"),
                                 QStringLiteral("Open PlayList"), PlayListOpenFilter, QString(),
-                                StartFolder(proposed, PlayListPath), proposed, false});
-    if (path.isEmpty())
-        return;
+                                ChooserStartFolder({proposed, PlayListPath, CurrentArchivePath()}),
+                                proposed, false});
+    if (!path.isEmpty())
+        OpenPlayListFile(path);
+}
+
+bool TFormMain::OpenPlayListFile(const QString& path) {
     FileDialogs.OpenDialog_PlayList = path;
 
     // The file is read before anything is closed, so that a file that cannot be read leaves the
@@ -165,17 +165,17 @@ void TFormMain::ActPL_OpenPlayListExecute() {
     if (!read.FileFound) {
         ShowResMessage(orlamo::MessageId::NotFoundFile, orlamo::MessageId::Warning,
                        MessageButtons::Ok, MessageIcon::Warning);
-        return;
+        return false;
     }
     if (read.ReadFailed) {
         ShowErrorBox(FromCore(read.Message));
-        return;
+        return false;
     }
     // The slot Add To PlayList proposes stays what it was.
     const int nextSlot = ThePlayList ? ThePlayList->NextSlot : 1;
     // Unsaved changes of the open playlist are offered for saving, not dropped.
     if (!QuerySavePlayList())
-        return;
+        return false;
     // Saving the open playlist may just have rewritten the chosen file: read what is there now.
     if (SameFile(PlayListPath, path)) {
         read = orlamo::ReadPlayListFile(ToCore(path));
@@ -183,7 +183,7 @@ void TFormMain::ActPL_OpenPlayListExecute() {
             ShowErrorBox(read.ReadFailed
                              ? FromCore(read.Message)
                              : FromCore(orlamo::ResString(orlamo::MessageId::NotFoundFile)));
-            return;
+            return false;
         }
     }
 
@@ -206,6 +206,7 @@ void TFormMain::ActPL_OpenPlayListExecute() {
         ShowTextMessage(text, FromCore(orlamo::ResString(orlamo::MessageId::Warning)),
                         MessageButtons::Ok, MessageIcon::Warning);
     }
+    return true;
 }
 
 void TFormMain::ActPL_SavePlayListExecute() {
