@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/ImageList.h"
 #include "model/Messages.h"
 
 #include <QMessageBox>
@@ -8,6 +9,11 @@
 OrlamoApplication::OrlamoApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QString::fromLatin1(orlamo::ApplicationTitle));
     setOrganizationName(QStringLiteral("Quorvel"));
+    setApplicationVersion(QStringLiteral(ORLAMO_VERSION));
+    // Every window and dialog without an icon of its own shows this one; Wayland matches the
+    // windows to the menu entry by the desktop file's name.
+    setWindowIcon(ImageList::ApplicationIcon());
+    setDesktopFileName(QStringLiteral("orlamo"));
 }
 
 bool OrlamoApplication::notify(QObject* receiver, QEvent* event) {

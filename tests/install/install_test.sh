@@ -53,6 +53,11 @@ mime_types=(application/x-orlamo-archive application/x-orlamo-playlist applicati
 
 if [ "$with_gui" = 1 ]; then
     expect_file bin/orlamo
+    # The editor says its version without a display, as a package script or a bug report needs.
+    if [ -x "$prefix/bin/orlamo" ]; then
+        env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= "$prefix/bin/orlamo" --version |
+            grep -qxF "orlamo $version" || fail "installed orlamo --version does not print 'orlamo $version'"
+    fi
     desktop=share/applications/orlamo.desktop
     expect_file "$desktop"
     if [ -f "$prefix/$desktop" ]; then
