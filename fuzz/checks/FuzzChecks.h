@@ -37,5 +37,7 @@ void CheckArchiveInput(const std::uint8_t* data, std::size_t size);
 void CheckPlayListInput(const std::uint8_t* data, std::size_t size);
 // The work-file checker, `orlamo-cli info` and `orlamo-cli extract` (fuzz_workfile).
 void CheckWorkFileInput(const std::uint8_t* data, std::size_t size);
+// ProposedTarget and ConvertWave over any file (fuzz_convert).
+void CheckConvertInput(const std::uint8_t* data, std::size_t size);
 
 } // namespace orlamo::fuzz

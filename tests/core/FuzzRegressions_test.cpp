@@ -57,8 +57,8 @@ INSTANTIATE_TEST_SUITE_P(AllTargets, FuzzRegressions,
                                            FuzzTarget{"ini", orlamo::fuzz::CheckIniInput},
                                            FuzzTarget{"archive", orlamo::fuzz::CheckArchiveInput},
                                            FuzzTarget{"playlist", orlamo::fuzz::CheckPlayListInput},
-                                           FuzzTarget{"workfile",
-                                                      orlamo::fuzz::CheckWorkFileInput}),
+                                           FuzzTarget{"workfile", orlamo::fuzz::CheckWorkFileInput},
+                                           FuzzTarget{"convert", orlamo::fuzz::CheckConvertInput}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 } // namespace
