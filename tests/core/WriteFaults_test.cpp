@@ -118,6 +118,15 @@ public:
         return scene;
     }
 
+    // Makes the library large enough that saving it takes a while: about 25 MB of text.
+    void GrowArchive(int voices) {
+        std::vector<WAVE_DPTR> many(static_cast<std::size_t>(voices),
+                                    Archive.BinAt(0).Voices.at(0));
+        for (std::size_t i = 0; i < many.size(); ++i)
+            many[i].Descripition = std::string(150, 'a' + static_cast<char>(i % 26));
+        Archive.AddBin("Many", std::move(many));
+    }
+
     const fs::path& Root() const { return Temp.Path(); }
     fs::path Folder(const std::string& name) const {
         fs::create_directories(Root() / name);
@@ -460,14 +469,17 @@ INSTANTIATE_TEST_SUITE_P(AllWriters, WriteFaults,
                                            Writer::CliSlotMap),
                          [](const auto& info) { return WriterName(info.param); });
 
-// A long write killed with SIGKILL part-way: the previous file stays as it was. (A temporary
-// file of the dead process may stay beside it; nothing could have removed it.)
+// A long write killed with SIGKILL part-way (a large archive being saved, a 200 MB compile or
+// extract): the previous file stays as it was. (A temporary file of the dead process may stay
+// beside it; nothing could have removed it.)
 class KilledWrite : public ::testing::TestWithParam<Writer> {};
 
 TEST_P(KilledWrite, LeavesThePreviousFileIntact) {
     constexpr std::uint32_t WaveData = 100 * 1000 * 1000; // two of these: 200 MB to copy
     const auto scene = Scene::Sparse(WaveData);
     const Writer kind = GetParam();
+    if (kind == Writer::SaveArchive)
+        scene->GrowArchive(120000);
     const fs::path folder = scene->Folder("out");
     const fs::path target = folder / Scene::TargetName(kind);
     WriteBytes(target, PreviousContents);
@@ -478,21 +490,28 @@ TEST_P(KilledWrite, LeavesThePreviousFileIntact) {
     ::close(pipe[1]);
 
     // Wait until the temporary file has taken a good part of the data, then kill the writer.
+    // The archive's text goes out in one write, so its save is part-way once the file exists.
+    const std::uintmax_t partWay = kind == Writer::SaveArchive ? 0 : 8 * 1000 * 1000;
     bool caught = false;
+    bool ended = false;
+    int status = 0;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     while (!caught && std::chrono::steady_clock::now() < deadline) {
         std::error_code error;
         for (const auto& entry : fs::directory_iterator(folder, error))
             if (Contains(entry.path().filename().string(), ".tmp-") &&
-                entry.file_size(error) > 8 * 1000 * 1000)
+                entry.file_size(error) >= partWay)
                 caught = true;
-        if (::waitpid(child, nullptr, WNOHANG) == child)
+        if (::waitpid(child, &status, WNOHANG) == child) {
+            ended = true;
             break;
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    ::kill(child, SIGKILL);
-    int status = 0;
-    ::waitpid(child, &status, 0);
+    if (!ended) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+    }
     ::close(pipe[0]);
 
     ASSERT_TRUE(caught) << "the writer ended before it could be killed part-way";
@@ -501,8 +520,8 @@ TEST_P(KilledWrite, LeavesThePreviousFileIntact) {
 }
 
 INSTANTIATE_TEST_SUITE_P(LongWriters, KilledWrite,
-                         ::testing::Values(Writer::CompileWorkFile, Writer::CliCompile,
-                                           Writer::CliExtract),
+                         ::testing::Values(Writer::SaveArchive, Writer::CompileWorkFile,
+                                           Writer::CliCompile, Writer::CliExtract),
                          [](const auto& info) { return WriterName(info.param); });
 
 } // namespace
