@@ -1,5 +1,5 @@
-// The playlist reader over any file, and `orlamo-cli list` over the same file. A playlist read
-// from it that can be written again must read back the same.
+// The playlist reader over any file, and `orlamo-cli list`, `check` and `slotmap` over the same
+// file. A playlist read from it that can be written again must read back the same.
 
 #include "checks/FuzzChecks.h"
 #include "cli/Cli.h"
@@ -7,6 +7,7 @@
 #include "formats/PlayListFile.h"
 
 #include <sstream>
+#include <vector>
 
 namespace orlamo::fuzz {
 
@@ -48,8 +49,15 @@ void CheckPlayListInput(const std::uint8_t* data, std::size_t size) {
     Require(first.List.TotalSize() == total, "the total is the sum of the occupied slots");
 
     std::ostringstream out, err;
-    const int listed = cli::Run({"list", "--json", path}, out, err);
-    Require(listed == cli::ExitOk || listed == cli::ExitRefused, "list ends with a plain status");
+    // The commands that read a playlist end with a plain status, whatever the file holds.
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"list", "--json", path},
+          {"check", "--json", path},
+          {"slotmap", "--format", "h", path}}) {
+        const int status = cli::Run(command, out, err);
+        Require(status == cli::ExitOk || status == cli::ExitRefused,
+                "a command reading a playlist ends with a plain status");
+    }
 
     const auto& slots = first.List.AllSlots();
     if (!PlayListStoreProblem(first.List.Name, slots).empty())
