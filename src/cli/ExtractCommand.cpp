@@ -117,9 +117,9 @@ std::string KeepName(const std::string& target, unsigned attempt) {
 }
 
 // Renames every temporary file into place, or none: a wave that replaces an earlier file keeps
-// that file under a second name (a hard link) until all are in place, so that a failure part-way
-// puts every earlier file back as it was and removes the waves this run added. Gives the index of
-// the file that could not be put in place, or files.size() when all are.
+// that file under a second name (a hard link, or a copy) until all are in place, so that a failure
+// part-way puts every earlier file back as it was and removes the waves this run added. Gives the
+// index of the file that could not be put in place, or files.size() when all are.
 std::size_t CommitAll(std::vector<std::unique_ptr<AtomicFile>>& files) {
     std::error_code error;
     struct Placed {
@@ -142,9 +142,13 @@ std::size_t CommitAll(std::vector<std::unique_ptr<AtomicFile>>& files) {
         const fs::file_status status = fs::symlink_status(target, error);
         if (fs::exists(status) && !fs::is_directory(status)) {
             for (unsigned attempt = 0; attempt < 16 && kept.empty(); ++attempt) {
-                fs::create_hard_link(target, KeepName(target, attempt), error);
+                const std::string name = KeepName(target, attempt);
+                fs::create_hard_link(target, name, error);
+                // A file system without hard links (a FAT memory stick) keeps a copy instead.
+                if (error && error != std::errc::file_exists)
+                    fs::copy_file(target, name, error);
                 if (!error)
-                    kept = KeepName(target, attempt);
+                    kept = name;
             }
             if (kept.empty()) {
                 takeBack();
