@@ -118,7 +118,8 @@ public:
         return scene;
     }
 
-    // Makes the library large enough that saving it takes a while: about 25 MB of text.
+    // Adds a bin of `voices` voices with long descriptions, so that saving takes a while
+    // (120,000 of them make about 27 MB of text).
     void GrowArchive(int voices) {
         std::vector<WAVE_DPTR> many(static_cast<std::size_t>(voices),
                                     Archive.BinAt(0).Voices.at(0));
