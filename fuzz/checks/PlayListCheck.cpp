@@ -22,10 +22,13 @@ bool Stable(const std::string& text) {
 }
 
 // Texts the file carries back unchanged; the folder stored is what the path held before the
-// file name, so any path the reader made reads back the same.
+// file name, so any path the reader made reads back the same. Not so a group that names its file
+// twice after an empty folder: its path keeps the first name, relative to the working folder,
+// and the folder stored for it is relative, which a reader takes from the file's own folder.
 bool StableSlot(const WAVE_DPTR& slot) {
     return Stable(slot.FileName) && Stable(slot.VoiceName) && Stable(slot.Descripition) &&
-           Stable(StoredFolder(slot.FullPath, slot.FileName));
+           Stable(StoredFolder(slot.FullPath, slot.FileName)) &&
+           !IsRelativeFolder(StoredFolder(slot.FullPath, slot.FileName));
 }
 
 } // namespace
