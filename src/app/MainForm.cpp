@@ -256,7 +256,7 @@ int TFormMain::ShowResMessage(int textId, int captionId, MessageButtons buttons,
 
 int TFormMain::ShowTextMessage(const QString& text, const QString& caption, MessageButtons buttons,
                                MessageIcon icon) {
-    return Seam().ShowMessage(this, MessageRequest{text, caption, buttons, icon});
+    return Seam().ShowMessage(this, MessageRequest{text, caption, buttons, icon, QString()});
 }
 
 void TFormMain::ShowErrorBox(const QString& text) {

@@ -18,10 +18,16 @@ struct MessageRequest {
     QString Caption;
     MessageButtons Buttons = MessageButtons::Ok;
     MessageIcon Icon = MessageIcon::Warning;
+    // A further button beside the standard ones (e.g. "Convert..."); none when empty. Pressing
+    // it answers ExtraButtonAnswer.
+    QString ExtraButton;
 };
 
+// What ShowMessage gives when the request's extra button was pressed.
+constexpr int ExtraButtonAnswer = 100;
+
 struct FileDialogRequest {
-    QString ObjectName;    // the dialog's name, e.g. "OpenDialog_Archive", "SaveDialog"
+    QString ObjectName; // the dialog's name, e.g. "OpenDialog_Archive", "SaveDialog"
     QString Caption;
     QString Filter;        // Qt form: "Archive File(*.arh);;All File(*.*)"
     QString DefaultSuffix; // without the point, e.g. "arh"
@@ -34,7 +40,8 @@ class UiSeam {
 public:
     virtual ~UiSeam() = default;
 
-    // Shows a modal box; returns the button pressed: 1 OK, 2 Cancel, 6 Yes, 7 No.
+    // Shows a modal box; returns the button pressed: 1 OK, 2 Cancel, 6 Yes, 7 No, and
+    // ExtraButtonAnswer for the request's extra button.
     virtual int ShowMessage(QWidget* parent, const MessageRequest& request) = 0;
     // Runs a modal dialog; returns QDialog::Accepted or QDialog::Rejected.
     virtual int ExecDialog(QDialog& dialog) = 0;

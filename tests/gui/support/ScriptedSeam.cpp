@@ -83,7 +83,8 @@ void ScriptedSeam::Fail(const QString& what) {
 }
 
 int ScriptedSeam::ShowMessage(QWidget*, const MessageRequest& request) {
-    ShownMessage shown{request.Text, request.Caption, request.Buttons, request.Icon, 0, true};
+    ShownMessage shown{request.Text, request.Caption,    request.Buttons, request.Icon, 0,
+                       true,         request.ExtraButton};
     if (!ExpectedMessages.isEmpty() && ExpectedMessages.head().Text == request.Text) {
         shown.Answer = ExpectedMessages.dequeue().Answer;
     } else if (StandingAnswers.contains(request.Text)) {
@@ -96,6 +97,11 @@ int ScriptedSeam::ShowMessage(QWidget*, const MessageRequest& request) {
                                      : QStringLiteral("\"%1\"").arg(ExpectedMessages.head().Text);
         Fail(QStringLiteral("box \"%1\" (caption \"%2\"), expected %3")
                  .arg(request.Text, request.Caption, expected));
+    }
+    // A button the box does not have cannot be pressed.
+    if (shown.Answer == ExtraButtonAnswer && request.ExtraButton.isEmpty()) {
+        Fail(QStringLiteral("box \"%1\" has no extra button to press").arg(request.Text));
+        shown.Answer = CautiousAnswer(request.Buttons);
     }
     Messages.append(shown);
     return shown.Answer;

@@ -26,6 +26,7 @@ public:
         MessageIcon Icon = MessageIcon::Warning;
         int Answer = 0;
         bool Scripted = false;
+        QString ExtraButton; // the further button the box offered, if any
     };
     struct StartedProgram {
         QString Program;
@@ -33,7 +34,8 @@ public:
     };
     using DialogHandler = std::function<int(QDialog&)>;
 
-    // The next box must show this text; it is answered with `answer` (1 OK, 2 Cancel, 6 Yes, 7 No).
+    // The next box must show this text; it is answered with `answer` (1 OK, 2 Cancel, 6 Yes, 7 No,
+    // ExtraButtonAnswer for its extra button, which the box must then offer).
     void ExpectMessage(const QString& text, int answer = 1);
     // Any box with this text, whenever it shows, is answered with `answer`.
     void AnswerAlways(const QString& text, int answer);
