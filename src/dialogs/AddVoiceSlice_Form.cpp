@@ -1,8 +1,10 @@
 #include "dialogs/AddVoiceSlice_Form.h"
 
 #include "app/UiSeam.h"
+#include "dialogs/ConvertWave_Form.h"
 #include "model/Messages.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -33,6 +35,27 @@ QLineEdit* MakeEdit(const QString& objectName, int minimumWidth, QWidget* parent
 
 QString FromCore(const std::string& text) {
     return QString::fromLocal8Bit(text);
+}
+
+std::string FileSystemPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+// The "ERROR" box of a refused wave: the inspector's message, an empty line, the formats taken.
+MessageRequest RefusalRequest(const orlamo::WaveInspection& inspection) {
+    MessageRequest request;
+    request.Text = QStringLiteral("%1\n\n%2")
+                       .arg(FromCore(inspection.Message), FromCore(orlamo::SupportedFormatText()));
+    request.Caption = QStringLiteral("ERROR");
+    request.Buttons = MessageButtons::Ok;
+    request.Icon = MessageIcon::Warning;
+    return request;
+}
+
+// A wave refused for its format alone (channels, sample size, rate), which a conversion mends;
+// not a missing file or one that is no wave at all.
+bool RefusedForFormat(const orlamo::WaveInspection& inspection) {
+    return !inspection.Accepted() && inspection.Message.rfind("Format Error", 0) == 0;
 }
 } // namespace
 
@@ -128,6 +151,10 @@ bool TForm_AddVoiceSlice::LocationIsPickedFile() const {
     return !LastPickedPath.isEmpty() && Location() == LastPickedPath;
 }
 
+bool TForm_AddVoiceSlice::LocationIsConvertedCopy() const {
+    return !LastConvertedPath.isEmpty() && Location() == LastConvertedPath;
+}
+
 void TForm_AddVoiceSlice::ElEdit_FilePathChange() {
     const QString path = Location();
     ElGB_OK->setEnabled(!path.isEmpty() && QFileInfo(path).isFile());
@@ -149,14 +176,7 @@ bool TForm_AddVoiceSlice::CheckWaveFile(const QString& path) {
     const orlamo::WaveInspection inspection =
         orlamo::InspectWaveFile(QFile::encodeName(path).toStdString());
     if (!inspection.Accepted()) {
-        MessageRequest request;
-        request.Text =
-            QStringLiteral("%1\n\n%2")
-                .arg(FromCore(inspection.Message), FromCore(orlamo::SupportedFormatText()));
-        request.Caption = QStringLiteral("ERROR");
-        request.Buttons = MessageButtons::Ok;
-        request.Icon = MessageIcon::Warning;
-        Seam.ShowMessage(this, request);
+        Seam.ShowMessage(this, RefusalRequest(inspection));
         return false;
     }
     LastAccepted = inspection;
@@ -170,9 +190,80 @@ QString TForm_AddVoiceSlice::ChooseWaveFile() {
     request.ObjectName = QStringLiteral("OpenDialog");
     request.Caption = QStringLiteral("Open");
     request.Filter = QStringLiteral("wav File(*.wav);;All File(*.*)");
-    if (!LastPickedPath.isEmpty())
-        request.Directory = QFileInfo(LastPickedPath).absolutePath();
+    request.Directory = LastChooserFolder;
     return Seam.ChooseFile(this, request);
+}
+
+QString TForm_AddVoiceSlice::AcceptPickedWave(const QString& path) {
+    const orlamo::WaveInspection inspection = orlamo::InspectWaveFile(FileSystemPath(path));
+    if (!RefusedForFormat(inspection) || !ConversionFolder)
+        return CheckWaveFile(path) ? path : QString();
+    MessageRequest request = RefusalRequest(inspection);
+    request.ExtraButton = ConvertButtonCaption();
+    if (Seam.ShowMessage(this, request) != ExtraButtonAnswer)
+        return {};
+    return ConvertPickedWave(path);
+}
+
+QString TForm_AddVoiceSlice::ConvertPickedWave(const QString& path) {
+    const orlamo::ConversionTarget target = orlamo::ProposedTarget(FileSystemPath(path));
+    if (!target.Ok) {
+        ShowError(
+            QStringLiteral("%1 cannot be converted.\n\n%2").arg(path, FromCore(target.Message)));
+        return {};
+    }
+    if (!ConvertForm)
+        ConvertForm = new TForm_ConvertWave(this);
+    ConvertForm->SetSource(path, target);
+    if (Seam.ExecDialog(*ConvertForm) != QDialog::Accepted)
+        return {};
+    const int rateIndex = ConvertForm->RateIndex();
+
+    const QString folder = ConversionFolder();
+    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
+        ShowError(QStringLiteral("%1 cannot be converted: the folder %2 cannot be made.")
+                      .arg(path, folder));
+        return {};
+    }
+    const QString copy = ConvertedCopyPath(folder, path, rateIndex);
+    const orlamo::ConversionResult converted =
+        orlamo::ConvertWave(FileSystemPath(path), FileSystemPath(copy), rateIndex);
+    if (!converted.Ok) {
+        ShowError(QStringLiteral("%1 could not be converted to %2.\n\n%3")
+                      .arg(path, copy, FromCore(converted.Message)));
+        return {};
+    }
+    // From here on the copy is what the user picked.
+    SetLocation(copy);
+    if (!CheckFileNameInBin(QFileInfo(copy).fileName()) || !CheckWaveFile(copy))
+        return {};
+    return copy;
+}
+
+QString TForm_AddVoiceSlice::ConvertedCopyPath(const QString& folder, const QString& source,
+                                               int rateIndex) const {
+    const QDir target(folder);
+    const QString stem =
+        QFileInfo(source).completeBaseName() + QLatin1Char('-') +
+        QString::number(orlamo::WaveRateTable.at(static_cast<std::size_t>(rateIndex)));
+    // Taken: a file of the folder, or a voice of the selected bin (which would refuse the copy).
+    const auto taken = [&](const QString& name) {
+        return QFileInfo::exists(target.filePath(name)) ||
+               (FileNameInSelectedBin && FileNameInSelectedBin(name));
+    };
+    QString name = stem + QStringLiteral(".wav");
+    for (int number = 2; taken(name); ++number)
+        name = stem + QStringLiteral("-%1.wav").arg(number);
+    return target.filePath(name);
+}
+
+void TForm_AddVoiceSlice::ShowError(const QString& text) {
+    MessageRequest request;
+    request.Text = text;
+    request.Caption = QStringLiteral("ERROR");
+    request.Buttons = MessageButtons::Ok;
+    request.Icon = MessageIcon::Warning;
+    Seam.ShowMessage(this, request);
 }
 
 void TForm_AddVoiceSlice::ElGBtn_OpenFileClick() {
@@ -186,10 +277,13 @@ void TForm_AddVoiceSlice::ElGBtn_OpenFileClick() {
         // A taken name is refused before the file is looked at.
         if (!CheckFileNameInBin(QFileInfo(path).fileName()))
             continue;
-        if (!CheckWaveFile(path))
+        const QString accepted = AcceptPickedWave(path);
+        if (accepted.isEmpty())
             continue;
-        LastPickedPath = path;
+        LastPickedPath = accepted;
         LastPickedInspection = LastAccepted;
+        LastChooserFolder = QFileInfo(path).absolutePath();
+        LastConvertedPath = accepted == path ? QString() : accepted;
         break;
     }
     ElEdit_FilePathChange();

@@ -11,6 +11,10 @@
 //       bin is selected. Unset: false.
 //   WaveAccepted(inspection) -> receives every inspection CheckWaveFile accepts; the window keeps
 //       it as its last-inspected wave (LastWaveSize, LastWaveTime, LastWaveFormat). May be unset.
+//   ConversionFolder() -> the folder a converted copy of a refused wave is written to (the wave
+//       folder). While set, the refusal of a wave in a format the module does not take (not a
+//       missing or non-wave file) offers "Convert...": the copy, at a format the user picks in
+//       TForm_ConvertWave, is then checked and kept as if it had been picked. Unset: no offer.
 //
 // Location can also be typed by hand; such a file has not been inspected. Callers that need the
 // inspection of the file they act on run CheckWaveFile(Location()) after OK, or use
@@ -23,6 +27,7 @@
 #include <functional>
 
 class QLabel;
+class TForm_ConvertWave;
 class QLineEdit;
 class QPushButton;
 class UiSeam;
@@ -34,6 +39,10 @@ public:
 
     std::function<bool(const QString& fileName)> FileNameInSelectedBin;
     std::function<void(const orlamo::WaveInspection& inspection)> WaveAccepted;
+    std::function<QString()> ConversionFolder;
+
+    // The caption of the refusal box's further button.
+    static QString ConvertButtonCaption() { return QStringLiteral("Convert..."); }
 
     // Location (`ElEdit_FilePath`): the full path of the wave file, exactly as shown.
     QString Location() const;
@@ -54,6 +63,11 @@ public:
     const orlamo::WaveInspection& PickedInspection() const { return LastPickedInspection; }
     // Whether Location still names the file the open-file button accepted.
     bool LocationIsPickedFile() const;
+    // Whether Location names a converted copy the open-file button wrote and accepted (it lies in
+    // the conversion folder already).
+    bool LocationIsConvertedCopy() const;
+    // The conversion dialog, once a conversion was offered and taken (else nullptr).
+    TForm_ConvertWave* Form_ConvertWave() const { return ConvertForm; }
 
     // The OK rule: OK is enabled exactly when Location is the path of an existing file (not a
     // folder). Runs by itself on every change of Location and on show.
@@ -87,6 +101,15 @@ protected:
 private:
     // What a pick of the chooser says: a path to check, or that the user cancelled.
     QString ChooseWaveFile();
+    // The open-file loop's check of a picked wave: the path to keep (the file, or a converted copy
+    // of it), or empty when it was refused and the chooser is to be offered again.
+    QString AcceptPickedWave(const QString& path);
+    // "Convert...": writes a converted copy of `path` into the conversion folder and checks it as a
+    // pick; the copy's path, or empty when cancelled or failed (after saying why).
+    QString ConvertPickedWave(const QString& path);
+    // A free name for the copy: "<stem>-<rate>.wav", then "<stem>-<rate>-2.wav", ...
+    QString ConvertedCopyPath(const QString& folder, const QString& source, int rateIndex) const;
+    void ShowError(const QString& text);
 
     UiSeam& Seam;
     QLineEdit* FilePathEdit = nullptr;
@@ -97,6 +120,9 @@ private:
     QPushButton* ElGB_Cancel = nullptr;
 
     QString LastPickedPath;
+    QString LastChooserFolder; // where the chooser starts: the folder of the last accepted pick
+    QString LastConvertedPath; // the converted copy last accepted, if the last pick was one
+    TForm_ConvertWave* ConvertForm = nullptr;
     orlamo::WaveInspection LastPickedInspection;
     orlamo::WaveInspection LastAccepted;
 };
