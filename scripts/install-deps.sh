@@ -10,6 +10,7 @@ packages=(
     xvfb xauth
     desktop-file-utils shared-mime-info libglib2.0-bin groff-base dpkg-dev
     libsndfile1-dev libsamplerate0-dev
+    qt6-multimedia-dev
 )
 
 missing=()

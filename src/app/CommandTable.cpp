@@ -31,6 +31,11 @@ const std::vector<CommandInfo>& CommandTable() {
         {"ActPL_MoveWaveTo", "PlayList", "Move Wave To", nullptr, -1},
         {"ActOption_WavePath", "Option", "Set Wave Path", nullptr, -1},
         {"ActAbout_About", "About", "About", nullptr, -1},
+        // Additions beyond the original commands: what the playlist does on the module.
+        {"ActPL_ExportSlotMap", "PlayList", "Export Slot Map", nullptr, -1},
+        {"ActPL_CheckPlayList", "PlayList", "Check PlayList", nullptr, -1},
+        {"ActPL_PlayFromHere", "Voice", "Play From Here", nullptr, PlayDisc},
+        {"ActTool_StopPlaying", "Voice", "Stop", nullptr, -1},
     };
     return table;
 }
@@ -56,7 +61,9 @@ const std::vector<MenuInfo>& MainMenuTable() {
           {"Save  Play List", "ActPL_SavePlayList"},
           {"Save  As  Play List", "ActPL_SaveAsPlayList"},
           {"Compile To  Wrk File", "ActFile_SaveToWrkFile"},
-          {"Del  Play List", "ActPL_DelPlayList"}}},
+          {"Del  Play List", "ActPL_DelPlayList"},
+          {"Export Slot Map...", "ActPL_ExportSlotMap"},
+          {"Check PlayList", "ActPL_CheckPlayList"}}},
         {"ElMMenu_Voice",
          "Voice",
          {{"Add Voice", "ActVoice_AddVoice"},
@@ -64,7 +71,9 @@ const std::vector<MenuInfo>& MainMenuTable() {
           {"Del Voice", "ActVoice_DelVoice"},
           {"Add To Play List", "ActVoice_AddToPlayList"},
           {"Play  Wav", "ActTool_PlayWav"},
-          {"Move Wave To", "ActPL_MoveWaveTo"}}},
+          {"Move Wave To", "ActPL_MoveWaveTo"},
+          {"Play From Here", "ActPL_PlayFromHere"},
+          {"Stop", "ActTool_StopPlaying"}}},
         {"ElMMenu_Option", "Option", {{"Set  Wave  Path", "ActOption_WavePath"}}},
         {"ElMMenu_Help", "Help", {{"About Orlamo", "ActAbout_About"}}},
     };
@@ -85,7 +94,9 @@ const std::vector<MenuInfo>& PopupMenuTable() {
           {"Del Voice", "ActVoice_DelVoice"},
           {"Add To PlayList", "ActVoice_AddToPlayList"},
           {"Play  Wave", "ActTool_PlayWav"},
-          {"Move  Wave  To", "ActPL_MoveWaveTo"}}},
+          {"Move  Wave  To", "ActPL_MoveWaveTo"},
+          {"Play From Here", "ActPL_PlayFromHere"},
+          {"Stop", "ActTool_StopPlaying"}}},
         {"ElPMenu_PlayList",
          "",
          {{"Create  Play List", "ActPL_CreatePlayList"},
@@ -138,6 +149,11 @@ bool CommandEnabled(const QString& actionName, const CommandState& s) {
          [](const CommandState& c) {
              return c.PlayListNodes != 0 && !c.NoSingleVoiceSelected && !c.BinViewActive;
          }},
+        {QStringLiteral("ActPL_ExportSlotMap"), playListOpen},
+        {QStringLiteral("ActPL_CheckPlayList"), playListOpen},
+        {QStringLiteral("ActPL_PlayFromHere"),
+         [](const CommandState& c) { return c.PlayListNodes != 0 && c.PlayListViewShown; }},
+        {QStringLiteral("ActTool_StopPlaying"), [](const CommandState& c) { return c.Playing; }},
     };
     const auto rule = rules.find(actionName);
     return rule == rules.end() || rule->second(s);

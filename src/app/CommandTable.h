@@ -15,7 +15,7 @@ struct CommandInfo {
     int Image;            // index into ImageList, or -1
 };
 
-// The 23 commands, in menu order.
+// The 23 original commands in menu order, then the four added ones.
 const std::vector<CommandInfo>& CommandTable();
 
 struct MenuEntryInfo {
@@ -41,6 +41,8 @@ struct CommandState {
     int PlayListNodes = 0;               // 0 or 1
     bool BinViewActive = false;
     bool NoSingleVoiceSelected = false;
+    bool PlayListViewShown = false; // the playlist view is the list view on screen
+    bool Playing = false;           // a slot preview is playing
 };
 
 // Whether the command may run in this state. Unknown names are always enabled.

@@ -4,6 +4,7 @@
 
 #include "app/MainForm.h"
 
+#include "app/AudioOutput.h"
 #include "app/ImageList.h"
 #include "app/Settings.h"
 #include "app/WaveFolder.h"
@@ -92,6 +93,7 @@ TFormMain::TFormMain(std::unique_ptr<UiSeam> seam, QWidget* parent)
     BuildMenus();
     ConnectPanes();
     move(DesignedPosition);
+    SetAudioOutput(std::make_unique<QtAudioOutput>());
     resize(DesignedSize);
 
     // FormCreate. 1: the version text and the supported-format text are the core's constants.
@@ -208,6 +210,7 @@ void TFormMain::BuildWidgets() {
         stbBottomPanels.append(label);
     }
 
+    BuildCapacityMeter();
     // Keyboard focus walks the panes left to right.
     setTabOrder(ElTvProject, ElTree_PlayList);
     setTabOrder(ElTree_PlayList, LView_Archive);
@@ -243,6 +246,8 @@ void TFormMain::CreateDialogs() {
                                          orlamo::WaveFormatCode(inspection.RateIndex)};
     };
     ChangeNameForm->AddVoiceLocation = [this] {
+    // A wave converted on import goes where Add Voice would copy it.
+    AddVoiceSliceForm->ConversionFolder = [this] { return WaveFolderPath; };
         return AddVoiceSliceForm ? AddVoiceSliceForm->Location() : QString();
     };
 }
@@ -428,16 +433,20 @@ void TFormMain::AddPlayListNode(orlamo::PlayList list) {
     }
     PlayListRows->SlotsChanged();
     UpdateActions();
+    ShowCapacity();
 }
 
 void TFormMain::RemovePlayListNode() {
     {
+    // Previews waiting for their turn belong to the playlist that goes.
+    StopPlaying();
         const QSignalBlocker blocker(ElTree_PlayList);
         ElTree_PlayList->clear();
     }
     ThePlayList.reset();
     PlayListRows->SlotsChanged();
     UpdateActions();
+    ShowCapacity();
 }
 
 void TFormMain::SetPlayListName(const QString& name) {
@@ -474,6 +483,7 @@ void TFormMain::PlayListSlotsChanged(int slotNumber) {
     else
         PlayListRows->SlotsChanged();
 }
+    ShowCapacity();
 
 // ---- View state -------------------------------------------------------------------------------
 
@@ -550,11 +560,13 @@ void TFormMain::ShowTotals(int waves, qint64 kilobytes) {
     stbBottomPanels[2]->setText(QStringLiteral("Total Wave = %1").arg(waves));
     stbBottomPanels[3]->setText(QStringLiteral("Total Size = %1 KB").arg(kilobytes));
 }
+    ShowCapacity();
 
 void TFormMain::ClearTotals() {
     stbBottomPanels[2]->clear();
     stbBottomPanels[3]->clear();
 }
+    ShowCapacity();
 
 QString TFormMain::StatusPanelText(int panel) const {
     return panel >= 0 && panel < stbBottomPanels.size() ? stbBottomPanels[panel]->text()

@@ -6,8 +6,8 @@
 // playlist). Every command is an action whose enabled state UpdateActions() computes in one place.
 //
 // The command handlers live in their own files (ArchiveCommands.cpp, BinCommands.cpp,
-// VoiceCommands.cpp, PlayListCommands.cpp, CompileCommand.cpp, CloseCommands.cpp); this header
-// is the whole window.
+// VoiceCommands.cpp, PlayListCommands.cpp, CompileCommand.cpp, CloseCommands.cpp,
+// ExtrasCommands.cpp); this header is the whole window.
 
 #include "app/CommandTable.h"
 #include "app/UiSeam.h"
@@ -23,10 +23,12 @@
 #include <memory>
 #include <optional>
 
+class AudioOutput;
 class QAction;
 class QCloseEvent;
 class QLabel;
 class QMenu;
+class QProgressBar;
 class QSettings;
 class QStackedWidget;
 class QTreeView;
@@ -37,6 +39,7 @@ class TForm_AddBin;
 class TForm_AddPlayList;
 class TForm_AddVoiceSlice;
 class TForm_ChangeName;
+class TForm_CheckPlayList;
 class TForm_CreateArchive;
 class TForm_HelpAbout;
 class TForm_MoveWaveTo;
@@ -53,6 +56,7 @@ struct FileDialogMemory {
     QString OpenDialog_PlayList;
     QString SaveDialogPlay;
     QString SaveDialogWrk;
+    QString SaveDialogSlotMap;
 };
 
 class TFormMain : public QMainWindow {
@@ -219,6 +223,21 @@ public:
     const orlamo::LastWave& LastWave() const { return LastInspected; }
     void SetLastWave(const orlamo::LastWave& wave) { LastInspected = wave; }
 
+    // ---- Capacity meter and slot previews (ExtrasCommands.cpp) ----------------------------------
+    // The status bar's gauge of the open playlist's sound data against the module's budget; the
+    // totals' refreshes and every change of slots run it, and it hides while no playlist is open.
+    void ShowCapacity();
+    QProgressBar* CapacityMeter = nullptr;
+    // Previews play here; the Qt output unless another is installed (tests install a fake).
+    AudioOutput& Audio() const { return *AudioPtr; }
+    void SetAudioOutput(std::unique_ptr<AudioOutput> output);
+    // Plays the slots one after another, as the module would play them; false (after saying why)
+    // when nothing could start.
+    bool PlaySlots(const QList<int>& slotNumbers);
+    void StopPlaying();
+    // A preview is playing or waiting for its turn.
+    bool Playing() const;
+
     // ---- Settings and the window's life ------------------------------------------------------
     void LoadSettings();
     // The close request: true when the window may close.
@@ -240,6 +259,8 @@ public:
     TForm_SETWavePath* Form_SETWavePath() const { return SETWavePathForm; }
     TForm_AddBin* Form_AddBin() const { return AddBinForm; }
     TForm_MoveWaveTo* Form_MoveWaveTo() const { return MoveWaveToForm; }
+    // Made at the first Check PlayList.
+    TForm_CheckPlayList* Form_CheckPlayList() const { return CheckPlayListForm; }
 
     // ---- Widgets, actions and menus ------------------------------------------------------------
     QTreeWidget* ElTvProject = nullptr;
@@ -278,6 +299,10 @@ public:
     QAction* ActPL_MoveWaveTo = nullptr;
     QAction* ActOption_WavePath = nullptr;
     QAction* ActAbout_About = nullptr;
+    QAction* ActPL_ExportSlotMap = nullptr;
+    QAction* ActPL_CheckPlayList = nullptr;
+    QAction* ActPL_PlayFromHere = nullptr;
+    QAction* ActTool_StopPlaying = nullptr;
 
     QMenu* ElPMenu_Archive = nullptr;
     QMenu* ElPMenu_SG = nullptr;
@@ -316,6 +341,11 @@ public slots:
     void ActFile_ExitExecute();
     // About.
     void ActAbout_AboutExecute();
+    // Slot map, completeness report and previews (ExtrasCommands.cpp).
+    void ActPL_ExportSlotMapExecute();
+    void ActPL_CheckPlayListExecute();
+    void ActPL_PlayFromHereExecute();
+    void ActTool_StopPlayingExecute();
 
 signals:
     // A Delete key ran a command directly (its handler, without the enabling rule): the action's
@@ -337,6 +367,10 @@ private:
     void ApplyPlacement();
     // Marks the bin's voices that the open playlist holds (by full path); returns the row markers.
     std::vector<bool> MarkVoicesInPlayList(int binPosition);
+    void BuildCapacityMeter();
+    // Starts the next waiting preview; false when none could start.
+    bool PlayNextSlot();
+    void PreviewFinished();
 
     std::unique_ptr<UiSeam> SeamPtr;
 
@@ -367,4 +401,8 @@ private:
     TForm_SETWavePath* SETWavePathForm = nullptr;
     TForm_AddBin* AddBinForm = nullptr;
     TForm_MoveWaveTo* MoveWaveToForm = nullptr;
+    TForm_CheckPlayList* CheckPlayListForm = nullptr;
+
+    std::unique_ptr<AudioOutput> AudioPtr;
+    QList<int> WaitingSlots; // the slots Play From Here has still to play, in order
 };

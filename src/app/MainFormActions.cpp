@@ -43,6 +43,10 @@ const std::map<QString, Handler>& ExecuteHandlers() {
         {QStringLiteral("ActPL_MoveWaveTo"), &TFormMain::ActPL_MoveWaveToExecute},
         {QStringLiteral("ActOption_WavePath"), &TFormMain::ActOption_WavePathExecute},
         {QStringLiteral("ActAbout_About"), &TFormMain::ActAbout_AboutExecute},
+        {QStringLiteral("ActPL_ExportSlotMap"), &TFormMain::ActPL_ExportSlotMapExecute},
+        {QStringLiteral("ActPL_CheckPlayList"), &TFormMain::ActPL_CheckPlayListExecute},
+        {QStringLiteral("ActPL_PlayFromHere"), &TFormMain::ActPL_PlayFromHereExecute},
+        {QStringLiteral("ActTool_StopPlaying"), &TFormMain::ActTool_StopPlayingExecute},
     };
     return handlers;
 }
@@ -94,6 +98,10 @@ void TFormMain::BuildActions() {
     ActPL_MoveWaveTo = Action(QStringLiteral("ActPL_MoveWaveTo"));
     ActOption_WavePath = Action(QStringLiteral("ActOption_WavePath"));
     ActAbout_About = Action(QStringLiteral("ActAbout_About"));
+    ActPL_ExportSlotMap = Action(QStringLiteral("ActPL_ExportSlotMap"));
+    ActPL_CheckPlayList = Action(QStringLiteral("ActPL_CheckPlayList"));
+    ActPL_PlayFromHere = Action(QStringLiteral("ActPL_PlayFromHere"));
+    ActTool_StopPlaying = Action(QStringLiteral("ActTool_StopPlaying"));
 }
 
 QAction* TFormMain::Action(const QString& name) const {
@@ -236,6 +244,8 @@ CommandState TFormMain::CurrentCommandState() const {
     state.PlayListNodes = PlayListNodeCount();
     state.BinViewActive = BinViewActiveFlag;
     state.NoSingleVoiceSelected = NoSingleVoiceSelectedFlag;
+    state.PlayListViewShown = !BinViewShown();
+    state.Playing = Playing();
     return state;
 }
 

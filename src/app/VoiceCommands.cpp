@@ -122,7 +122,10 @@ void TFormMain::ActVoice_AddVoiceExecute() {
     }
 
     bool copy = true;
-    if (QFileInfo::exists(destination)) {
+    if (AddVoiceSliceForm->LocationIsConvertedCopy() && SameFile(source, destination)) {
+        // A copy the dialog converted into the wave folder is in place already: nothing to ask.
+        copy = false;
+    } else if (QFileInfo::exists(destination)) {
         const int answer = ShowResMessage(orlamo::MessageId::FileRename, orlamo::MessageId::Warning,
                                           MessageButtons::YesNo, MessageIcon::Warning);
         if (answer == orlamo::ButtonResult::Yes) {
@@ -287,6 +290,11 @@ void TFormMain::ActTool_PlayWavExecute() {
         record = &ThePlayList->Slot(row + 1);
     if (!record || record->FileName.empty()) {
         SetNoSingleVoiceSelected(true);
+        return;
+    }
+    // A slot plays as the module will play it: the bytes the work file carries for it.
+    if (!onBin) {
+        PlaySlots({row + 1});
         return;
     }
     // The voice's own file, wherever it lies; the wave folder may have changed since it was added.

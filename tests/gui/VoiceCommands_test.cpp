@@ -577,9 +577,8 @@ void VoiceCommandsTest::playWave_data() {
 
     QTest::newRow("a bin voice, the default player")
         << false << QByteArray() << true << QStringLiteral("xdg-open");
-    QTest::newRow("a playlist slot, ORLAMO_PLAYER")
-        << true << QByteArray("/opt/sound/play wave") << true
-        << QStringLiteral("/opt/sound/play wave");
+    QTest::newRow("a bin voice, ORLAMO_PLAYER") << false << QByteArray("/opt/sound/play wave")
+                                                << true << QStringLiteral("/opt/sound/play wave");
     QTest::newRow("a player that cannot start")
         << false << QByteArray("no-such-player") << false << QStringLiteral("no-such-player");
 }

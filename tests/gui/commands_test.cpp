@@ -1,6 +1,6 @@
-// The command table: the 23 actions, the main menu and the popups with their own captions, the
-// enabling rules as a table of situations, the window-wide shortcuts, the Delete key of the four
-// panes, and About through the seam.
+// The command table: the 23 original actions and the four added ones, the main menu and the popups
+// with their own captions, the enabling rules as a table of situations, the window-wide shortcuts,
+// the Delete key of the four panes, and About through the seam.
 
 #include "app/MainForm.h"
 #include "dialogs/HelpAbout_Form.h"
@@ -42,9 +42,12 @@ const QStringList ArchiveEnabled{
     QStringLiteral("ActFile_SaveArchive"), QStringLiteral("ActFile_SaveAsArchive"),
     QStringLiteral("ActPL_CreatePlayList"), QStringLiteral("ActPL_OpenPlayList")};
 const QStringList PlayListEnabled{
-    QStringLiteral("ActPL_SavePlayList"), QStringLiteral("ActPL_SaveAsPlayList"),
+    QStringLiteral("ActPL_SavePlayList"),    QStringLiteral("ActPL_SaveAsPlayList"),
     QStringLiteral("ActFile_SaveToWrkFile"), QStringLiteral("ActPL_DelPlayList"),
-    QStringLiteral("ActPL_ReName")};
+    QStringLiteral("ActPL_ReName"),          QStringLiteral("ActPL_ExportSlotMap"),
+    QStringLiteral("ActPL_CheckPlayList")};
+// With a playlist open and its view on screen.
+const QStringList PlayListViewShown{QStringLiteral("ActPL_PlayFromHere")};
 const QStringList BinSelected{QStringLiteral("ActFile_ReName"), QStringLiteral("ActBin_DelBin")};
 const QStringList VoiceCommands{QStringLiteral("ActVoice_EditVoice"),
                                 QStringLiteral("ActVoice_DelVoice")};
@@ -121,6 +124,10 @@ void CommandsTest::commandTable() {
         {"ActPL_MoveWaveTo", "PlayList", "Move Wave To", {}, false},
         {"ActOption_WavePath", "Option", "Set Wave Path", {}, false},
         {"ActAbout_About", "About", "About", {}, false},
+        {"ActPL_ExportSlotMap", "PlayList", "Export Slot Map", {}, false},
+        {"ActPL_CheckPlayList", "PlayList", "Check PlayList", {}, false},
+        {"ActPL_PlayFromHere", "Voice", "Play From Here", {}, true},
+        {"ActTool_StopPlaying", "Voice", "Stop", {}, false},
     };
     QCOMPARE(window.CommandActions.size(), qsizetype(std::size(table)));
     for (qsizetype i = 0; i < window.CommandActions.size(); ++i) {
@@ -149,15 +156,16 @@ void CommandsTest::menusShowTheirOwnCaptions() {
              (QStringList{QStringLiteral("Create  Archive"), QStringLiteral("Open  Archive"),
                           QStringLiteral("Save  Archive"), QStringLiteral("Save  As  Archive"),
                           QStringLiteral("Exit")}));
-    QCOMPARE(
-        Captions(window.MainMenu(QStringLiteral("ElMMenu_PlayList"))),
-        (QStringList{QStringLiteral("Create  Play List"), QStringLiteral("Open  Play List"),
-                     QStringLiteral("Save  Play List"), QStringLiteral("Save  As  Play List"),
-                     QStringLiteral("Compile To  Wrk File"), QStringLiteral("Del  Play List")}));
+    QCOMPARE(Captions(window.MainMenu(QStringLiteral("ElMMenu_PlayList"))),
+             (QStringList{QStringLiteral("Create  Play List"), QStringLiteral("Open  Play List"),
+                          QStringLiteral("Save  Play List"), QStringLiteral("Save  As  Play List"),
+                          QStringLiteral("Compile To  Wrk File"), QStringLiteral("Del  Play List"),
+                          QStringLiteral("Export Slot Map..."), QStringLiteral("Check PlayList")}));
     QCOMPARE(Captions(window.MainMenu(QStringLiteral("ElMMenu_Voice"))),
              (QStringList{QStringLiteral("Add Voice"), QStringLiteral("Edit Voice"),
                           QStringLiteral("Del Voice"), QStringLiteral("Add To Play List"),
-                          QStringLiteral("Play  Wav"), QStringLiteral("Move Wave To")}));
+                          QStringLiteral("Play  Wav"), QStringLiteral("Move Wave To"),
+                          QStringLiteral("Play From Here"), QStringLiteral("Stop")}));
     QCOMPARE(Captions(window.MainMenu(QStringLiteral("ElMMenu_Help"))),
              QStringList{QStringLiteral("About Orlamo")});
     QCOMPARE(Captions(window.ElPMenu_Archive),
@@ -166,7 +174,8 @@ void CommandsTest::menusShowTheirOwnCaptions() {
     QCOMPARE(Captions(window.ElPMenu_SG),
              (QStringList{QStringLiteral("Add  Voice"), QStringLiteral("Edit  Voice"),
                           QStringLiteral("Del Voice"), QStringLiteral("Add To PlayList"),
-                          QStringLiteral("Play  Wave"), QStringLiteral("Move  Wave  To")}));
+                          QStringLiteral("Play  Wave"), QStringLiteral("Move  Wave  To"),
+                          QStringLiteral("Play From Here"), QStringLiteral("Stop")}));
     QCOMPARE(Captions(window.ElPMenu_PlayList),
              (QStringList{QStringLiteral("Create  Play List"), QStringLiteral("Open  Play List"),
                           QStringLiteral("Save  Play List"), QStringLiteral("Save  As  Play List"),
@@ -253,7 +262,7 @@ void CommandsTest::enablingRules_data() {
                window.SelectRows(VoiceListKind::PlayList, {0});
                OpenListPopup(window);
            })
-        << AlwaysEnabled + ArchiveEnabled + PlayListEnabled;
+        << AlwaysEnabled + ArchiveEnabled + PlayListEnabled + PlayListViewShown;
     QTest::newRow("occupied slot selected, popup opened: Move Wave To, not Add To PlayList")
         << Scene([](GuiFixture& fixture, TFormMain& window) {
                TwoBinsAndPlayList(fixture, window);
@@ -261,7 +270,7 @@ void CommandsTest::enablingRules_data() {
                window.SelectRows(VoiceListKind::PlayList, {2});
                OpenListPopup(window);
            })
-        << AlwaysEnabled + ArchiveEnabled + PlayListEnabled + VoiceCommands +
+        << AlwaysEnabled + ArchiveEnabled + PlayListEnabled + PlayListViewShown + VoiceCommands +
                QStringList{QStringLiteral("ActTool_PlayWav"), QStringLiteral("ActPL_MoveWaveTo")};
     QTest::newRow("occupied and empty slot selected, popup opened")
         << Scene([](GuiFixture& fixture, TFormMain& window) {
@@ -270,7 +279,7 @@ void CommandsTest::enablingRules_data() {
                window.SelectRows(VoiceListKind::PlayList, {2, 3});
                OpenListPopup(window);
            })
-        << AlwaysEnabled + ArchiveEnabled + PlayListEnabled;
+        << AlwaysEnabled + ArchiveEnabled + PlayListEnabled + PlayListViewShown;
 }
 
 void CommandsTest::enablingRules() {
