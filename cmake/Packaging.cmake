@@ -26,7 +26,8 @@ if(ORLAMO_DPKG_SHLIBDEPS)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
     string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
-           ", libqt6widgets6, libqt6gui6, libqt6core6, libsndfile1, libsamplerate0, libstdc++6,"
+           ", libqt6widgets6, libqt6gui6, libqt6core6, libqt6multimedia6, libsndfile1,"
+           " libsamplerate0, libstdc++6,"
            " libc6")
 endif()
 

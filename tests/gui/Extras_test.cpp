@@ -837,10 +837,11 @@ void ExtrasTest::screenshot() {
     QVERIFY(Trigger(window, "ActPL_CheckPlayList"));
     QVERIFY(!dialogPicture.isNull());
 
-    // The dialog over the window's lower right, where it leaves the meter in sight.
+    // The dialog over the window's empty slots, leaving the occupied ones and the meter in sight.
     QPixmap picture = windowPicture;
     QPainter painter(&picture);
-    const QPoint at(picture.width() - dialogPicture.width() - 24, 60);
+    const QPoint at(picture.width() - dialogPicture.width() - 24,
+                    picture.height() - dialogPicture.height() - 44);
     painter.fillRect(QRect(at + QPoint(4, 4), dialogPicture.size()), QColor(0, 0, 0, 70));
     painter.drawPixmap(at, dialogPicture);
     painter.setPen(QColor(90, 90, 90));
