@@ -92,8 +92,8 @@ TFormMain::TFormMain(std::unique_ptr<UiSeam> seam, QWidget* parent)
     BuildActions();
     BuildMenus();
     ConnectPanes();
-    move(DesignedPosition);
     SetAudioOutput(std::make_unique<QtAudioOutput>());
+    move(DesignedPosition);
     resize(DesignedSize);
 
     // FormCreate. 1: the version text and the supported-format text are the core's constants.
@@ -209,8 +209,8 @@ void TFormMain::BuildWidgets() {
         stbBottom->addWidget(label, panel == 3 ? 1 : 0);
         stbBottomPanels.append(label);
     }
-
     BuildCapacityMeter();
+
     // Keyboard focus walks the panes left to right.
     setTabOrder(ElTvProject, ElTree_PlayList);
     setTabOrder(ElTree_PlayList, LView_Archive);
@@ -245,9 +245,9 @@ void TFormMain::CreateDialogs() {
         LastInspected = orlamo::LastWave{inspection.DataSize, inspection.PlayTime,
                                          orlamo::WaveFormatCode(inspection.RateIndex)};
     };
-    ChangeNameForm->AddVoiceLocation = [this] {
     // A wave converted on import goes where Add Voice would copy it.
     AddVoiceSliceForm->ConversionFolder = [this] { return WaveFolderPath; };
+    ChangeNameForm->AddVoiceLocation = [this] {
         return AddVoiceSliceForm ? AddVoiceSliceForm->Location() : QString();
     };
 }
@@ -432,21 +432,21 @@ void TFormMain::AddPlayListNode(orlamo::PlayList list) {
         node->setText(0, FromCore(ThePlayList->Name));
     }
     PlayListRows->SlotsChanged();
-    UpdateActions();
     ShowCapacity();
+    UpdateActions();
 }
 
 void TFormMain::RemovePlayListNode() {
-    {
     // Previews waiting for their turn belong to the playlist that goes.
     StopPlaying();
+    {
         const QSignalBlocker blocker(ElTree_PlayList);
         ElTree_PlayList->clear();
     }
     ThePlayList.reset();
     PlayListRows->SlotsChanged();
-    UpdateActions();
     ShowCapacity();
+    UpdateActions();
 }
 
 void TFormMain::SetPlayListName(const QString& name) {
@@ -482,8 +482,8 @@ void TFormMain::PlayListSlotsChanged(int slotNumber) {
         PlayListRows->SlotChanged(slotNumber);
     else
         PlayListRows->SlotsChanged();
-}
     ShowCapacity();
+}
 
 // ---- View state -------------------------------------------------------------------------------
 
@@ -559,14 +559,14 @@ QString TFormMain::HeaderText() const {
 void TFormMain::ShowTotals(int waves, qint64 kilobytes) {
     stbBottomPanels[2]->setText(QStringLiteral("Total Wave = %1").arg(waves));
     stbBottomPanels[3]->setText(QStringLiteral("Total Size = %1 KB").arg(kilobytes));
-}
     ShowCapacity();
+}
 
 void TFormMain::ClearTotals() {
     stbBottomPanels[2]->clear();
     stbBottomPanels[3]->clear();
-}
     ShowCapacity();
+}
 
 QString TFormMain::StatusPanelText(int panel) const {
     return panel >= 0 && panel < stbBottomPanels.size() ? stbBottomPanels[panel]->text()
