@@ -17,6 +17,7 @@
 #include "dialogs/MoveWaveTo_Form.h"
 #include "dialogs/SETWavePath_Form.h"
 #include "formats/ArchiveFile.h"
+#include "formats/AtomicFile.h"
 #include "views/BinVoiceModel.h"
 #include "views/ListViewColumns.h"
 #include "views/PlayListModel.h"
@@ -639,13 +640,12 @@ void TFormMain::FormClose() {
         const QPoint frameOffset = geometry().topLeft() - pos();
         frame = QRect(normalGeometry().topLeft() - frameOffset, normalGeometry().size());
     }
-    const QString prefix = Settings::Group + QLatin1Char('/');
-    SettingsStore->setValue(prefix + Settings::Left, frame.x());
-    SettingsStore->setValue(prefix + Settings::Top, frame.y());
-    SettingsStore->setValue(prefix + Settings::Height, frame.height());
-    SettingsStore->setValue(prefix + Settings::Width, frame.width());
-    SettingsStore->setValue(prefix + Settings::Version, Settings::VersionValue);
-    SettingsStore->sync();
+    if (!Settings::WriteValues(*SettingsStore, {{Settings::Left, frame.x()},
+                                                {Settings::Top, frame.y()},
+                                                {Settings::Height, frame.height()},
+                                                {Settings::Width, frame.width()},
+                                                {Settings::Version, Settings::VersionValue}}))
+        ShowErrorBox(FromCore(orlamo::UnableToWriteMessage(ToCore(SettingsStore->fileName()))));
 }
 
 void TFormMain::FormDestroy() {
@@ -654,12 +654,13 @@ void TFormMain::FormDestroy() {
     Destroyed = true;
     if (!SettingsStore)
         return;
-    const QString prefix = Settings::Group + QLatin1Char('/');
+    Settings::NamedValues paths;
     if (!Changes.CurrentArchivePath().empty())
-        SettingsStore->setValue(prefix + Settings::ArchiveFilePath, CurrentArchivePath());
+        paths.append({Settings::ArchiveFilePath, CurrentArchivePath()});
     if (!FileDialogs.SaveDialogPlay.isEmpty())
-        SettingsStore->setValue(prefix + Settings::PlayListFilePath, FileDialogs.SaveDialogPlay);
-    SettingsStore->sync();
+        paths.append({Settings::PlayListFilePath, FileDialogs.SaveDialogPlay});
+    if (!Settings::WriteValues(*SettingsStore, paths))
+        ShowErrorBox(FromCore(orlamo::UnableToWriteMessage(ToCore(SettingsStore->fileName()))));
     SettingsStore.reset();
 }
 
