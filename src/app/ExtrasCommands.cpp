@@ -5,6 +5,7 @@
 #include "app/MainForm.h"
 
 #include "app/AudioOutput.h"
+#include "app/ChooserFolder.h"
 #include "dialogs/CheckPlayList_Form.h"
 #include "extras/Capacity.h"
 #include "extras/Completeness.h"
@@ -91,7 +92,7 @@ void TFormMain::ActPL_ExportSlotMapExecute() {
     const QString path = Seam().ChooseFile(
         this, FileDialogRequest{QStringLiteral("SaveDialogSlotMap"),
                                 QStringLiteral("Export Slot Map"), SlotMapFilter, CsvSuffix,
-                                proposed.isEmpty() ? QString() : QFileInfo(proposed).absolutePath(),
+                                ChooserStartFolder({proposed, PlayListPath, CurrentArchivePath()}),
                                 proposed, true});
     if (path.isEmpty())
         return;

@@ -272,7 +272,7 @@ void ExtrasTest::exportSlotMap() {
     OpenArchive(window, QStringLiteral("Station"), {{QStringLiteral("Doors"), {open}}});
     OpenPlayList(window, QStringLiteral("Station"),
                  {{2, open}, {5, WaveVoice(fixture, QStringLiteral("bell.wav"), 801)}});
-    window.SetCurrentPlayListPath(fixture.Path(QStringLiteral("lists/station.pla")));
+    window.SetCurrentPlayListPath(fixture.Path(QStringLiteral("station.pla")));
 
     const QString path = fixture.Path(fileName);
     const QByteArray before("kept as it was\n");
@@ -288,7 +288,8 @@ void ExtrasTest::exportSlotMap() {
     QCOMPARE(request.Filter, QStringLiteral("CSV File(*.csv);;C Header(*.h)"));
     QCOMPARE(request.DefaultSuffix, QStringLiteral("csv"));
     QVERIFY(request.Save);
-    QCOMPARE(request.FileName, fixture.Path(QStringLiteral("lists/station.csv")));
+    QCOMPARE(request.FileName, fixture.Path(QStringLiteral("station.csv")));
+    QCOMPARE(request.Directory, fixture.Root());
     QVERIFY(fixture.Seam().ScriptUsedUp());
     QVERIFY(fixture.Seam().Unscripted.isEmpty());
 
