@@ -25,10 +25,12 @@ bool Stable(const std::string& text) {
 // file name, so any path the reader made reads back the same. Not so a group that names its file
 // twice after an empty folder: its path keeps the first name, relative to the working folder,
 // and the folder stored for it is relative, which a reader takes from the file's own folder.
+// Nor a file name that starts with a drive ("a:b.wav"), which the reader takes as a folder.
 bool StableSlot(const WAVE_DPTR& slot) {
     return Stable(slot.FileName) && Stable(slot.VoiceName) && Stable(slot.Descripition) &&
            Stable(StoredFolder(slot.FullPath, slot.FileName)) &&
-           !IsRelativeFolder(StoredFolder(slot.FullPath, slot.FileName));
+           !IsRelativeFolder(StoredFolder(slot.FullPath, slot.FileName)) &&
+           FileNamePart(slot.FileName) == slot.FileName;
 }
 
 } // namespace

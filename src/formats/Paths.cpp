@@ -7,11 +7,15 @@ bool IsSeparator(char c) {
     return c == '/' || c == '\\';
 }
 
+bool IsAsciiLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
 std::size_t LastSeparator(std::string_view path) {
     for (std::size_t i = path.size(); i > 0; --i) {
         const char c = path[i - 1];
-        // A colon separates only as a drive ("C:"), never inside a POSIX name.
-        if (IsSeparator(c) || (c == ':' && i == 2))
+        // A colon separates only as a drive ("C:"), never inside a POSIX name ("1:chime.wav").
+        if (IsSeparator(c) || (c == ':' && i == 2 && IsAsciiLetter(path[0])))
             return i - 1;
     }
     return std::string_view::npos;

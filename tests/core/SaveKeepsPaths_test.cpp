@@ -4,6 +4,7 @@
 // them so that they join to the same path again.
 
 #include "formats/ArchiveFile.h"
+#include "formats/Paths.h"
 #include "formats/PlayListFile.h"
 #include "support/TestFiles.h"
 
@@ -26,6 +27,8 @@ const PathCase Cases[] = {
     {"open.wav", "C:\\Voices\\Wave", "C:\\Voices\\Waveopen.wav"},
     {"open.wav", "/voices/wave", "/voices/waveopen.wav"},
     {"open.wav", "", "open.wav"},
+    // A colon after anything but a drive letter is part of a POSIX name.
+    {"1:open.wav", "/voices/", "/voices/1:open.wav"},
 };
 
 std::string Crlf(std::initializer_list<std::string> lines) {
@@ -92,3 +95,19 @@ TEST(SaveKeepsPaths, PlayListSlotsNameTheSameWaveAfterASave) {
 }
 
 } // namespace
+
+TEST(SaveKeepsPaths, ColonSeparatesOnlyAfterADriveLetter) {
+    const struct {
+        const char* Path;
+        const char* Folder;
+        const char* Name;
+    } cases[] = {
+        {"C:open.wav", "C:", "open.wav"}, {"c:\\voices\\open.wav", "c:\\voices\\", "open.wav"},
+        {"1:open.wav", "", "1:open.wav"}, {"/voices/1:open.wav", "/voices/", "1:open.wav"},
+        {":open.wav", "", ":open.wav"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FolderPart(c.Path), c.Folder) << c.Path;
+        EXPECT_EQ(FileNamePart(c.Path), c.Name) << c.Path;
+    }
+}
