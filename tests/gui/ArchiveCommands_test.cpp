@@ -5,6 +5,7 @@
 #include "app/MainForm.h"
 #include "formats/ArchiveFile.h"
 #include "support/GuiFixture.h"
+#include "support/TestHelpers.h"
 #include "support/WindowScenes.h"
 #include "views/ListViewColumns.h"
 
@@ -23,40 +24,14 @@ using orlamo::views::FromCore;
 using orlamo::views::ToCore;
 
 namespace {
-const QString SavePrompt = QStringLiteral("Save changes to Archive ?");
-const QString CoverQuestion = QStringLiteral("Found an identical File,Do You Want cover? ");
 const QString ArchiveModifiedText = QStringLiteral("Archive  Modified");
 const QString CreateArchiveForm = QStringLiteral("Form_CreateArchive");
 const QString SaveDialogBin = QStringLiteral("SaveDialogBin");
 const QString OpenDialogArchive = QStringLiteral("OpenDialog_Archive");
 const QString ArchiveFilter = QStringLiteral("arh File(*.arh);;All File(*.*)");
 
-// Runs a command as its menu entry does: the rules decide first, then the handler runs.
-bool Trigger(TFormMain& window, const char* name) {
-    window.UpdateActions();
-    QAction* action = window.Action(QString::fromLatin1(name));
-    if (!action || !action->isEnabled())
-        return false;
-    action->trigger();
-    return true;
-}
-
-QByteArray FileBytes(const QString& path) {
-    if (path.isEmpty())
-        return {};
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QByteArray ArchiveBytes(const TFormMain& window) {
     return QByteArray::fromStdString(orlamo::ArchiveText(window.Library()));
-}
-
-QStringList BinNames(const TFormMain& window) {
-    QStringList names;
-    for (const orlamo::Bin& bin : window.Library().AllBins())
-        names.append(FromCore(bin.Name));
-    return names;
 }
 
 // Writes the archive "Station" (bin Doors with one voice, bin Alarms empty) at relativePath.
@@ -174,24 +149,24 @@ void ArchiveCommandsTest::savePromptBeforeCreate() {
     case SaveRoute::Unchanged:
         break;
     case SaveRoute::Cancel:
-        s.ExpectMessage(SavePrompt, 2);
+        s.ExpectMessage(ArchivePrompt, 2);
         break;
     case SaveRoute::No:
-        s.ExpectMessage(SavePrompt, 7);
+        s.ExpectMessage(ArchivePrompt, 7);
         break;
     case SaveRoute::YesToCurrentFile:
-        s.ExpectMessage(SavePrompt, 6);
+        s.ExpectMessage(ArchivePrompt, 6);
         break;
     case SaveRoute::YesChooseFile:
-        s.ExpectMessage(SavePrompt, 6);
+        s.ExpectMessage(ArchivePrompt, 6);
         s.QueueFile(SaveDialogBin, chosen);
         break;
     case SaveRoute::YesChooserCancelled:
-        s.ExpectMessage(SavePrompt, 6);
+        s.ExpectMessage(ArchivePrompt, 6);
         s.QueueFile(SaveDialogBin, QString());
         break;
     case SaveRoute::YesWriteFails:
-        s.ExpectMessage(SavePrompt, 6);
+        s.ExpectMessage(ArchivePrompt, 6);
         s.ExpectMessage(QStringLiteral("Unable to write to ") + failing);
         break;
     }
@@ -262,7 +237,7 @@ void ArchiveCommandsTest::createAfterNoThenCancelLeavesNoArchiveAndTheNextPrompt
     const QByteArray fileBefore = FileBytes(path);
     ScriptedSeam& seam = fixture.Seam();
 
-    seam.ExpectMessage(SavePrompt, 7);
+    seam.ExpectMessage(ArchivePrompt, 7);
     seam.OnDialog(CreateArchiveForm, ScriptedSeam::Cancel());
     QVERIFY(Trigger(window, "ActFile_CreateArchive"));
     QCOMPARE(window.LibraryNodeCount(), 0);
@@ -272,7 +247,7 @@ void ArchiveCommandsTest::createAfterNoThenCancelLeavesNoArchiveAndTheNextPrompt
     QCOMPARE(window.StatusPanelText(0), ArchiveModifiedText);
 
     // Yes with nothing open: no file chooser (it would be unscripted), no write, the dialog runs.
-    seam.ExpectMessage(SavePrompt, 6);
+    seam.ExpectMessage(ArchivePrompt, 6);
     seam.OnDialog(CreateArchiveForm, NameArchive(QStringLiteral("Fresh")));
     QVERIFY(Trigger(window, "ActFile_CreateArchive"));
     QVERIFY(seam.ScriptUsedUp());
@@ -338,7 +313,7 @@ void ArchiveCommandsTest::open() {
     ScriptedSeam& seam = fixture.Seam();
     seam.QueueFile(OpenDialogArchive, chosenPath);
     if (promptAnswer != 0)
-        seam.ExpectMessage(SavePrompt, promptAnswer);
+        seam.ExpectMessage(ArchivePrompt, promptAnswer);
     if (!refusal.isEmpty())
         seam.ExpectMessage(refusal);
 

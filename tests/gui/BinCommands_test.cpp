@@ -4,6 +4,7 @@
 
 #include "app/MainForm.h"
 #include "support/GuiFixture.h"
+#include "support/TestHelpers.h"
 #include "support/WindowScenes.h"
 #include "views/ListViewColumns.h"
 
@@ -18,26 +19,8 @@ using namespace scenes;
 using orlamo::views::FromCore;
 
 namespace {
-const QString IdenticalName = QStringLiteral("Found an identical File Name");
 const QString AddBinForm = QStringLiteral("Form_AddBin");
-const QString ChangeNameForm = QStringLiteral("Form_ChangeName");
 const QString NotStorableStart = QStringLiteral("The bin name \"");
-
-bool Trigger(TFormMain& window, const char* name) {
-    window.UpdateActions();
-    QAction* action = window.Action(QString::fromLatin1(name));
-    if (!action || !action->isEnabled())
-        return false;
-    action->trigger();
-    return true;
-}
-
-QStringList BinNames(const TFormMain& window) {
-    QStringList names;
-    for (const orlamo::Bin& bin : window.Library().AllBins())
-        names.append(FromCore(bin.Name));
-    return names;
-}
 
 // The texts of the library tree's bin nodes, in order.
 QStringList TreeBinNames(const TFormMain& window) {

@@ -5,6 +5,7 @@
 #include "app/MainForm.h"
 #include "formats/PlayListFile.h"
 #include "support/GuiFixture.h"
+#include "support/TestHelpers.h"
 #include "support/WindowScenes.h"
 #include "views/ListViewColumns.h"
 
@@ -15,8 +16,6 @@
 using namespace scenes;
 
 namespace {
-const QString ArchivePrompt = QStringLiteral("Save changes to Archive ?");
-const QString PlayListPrompt = QStringLiteral("Save changes to PlayList ?");
 
 // How one of the two prompts is met in a row of the table.
 enum class Answer { Unchanged, Cancel, No, YesSaved, YesNotSaved };

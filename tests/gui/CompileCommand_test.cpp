@@ -5,6 +5,7 @@
 #include "app/MainForm.h"
 #include "formats/WorkFile.h"
 #include "support/GuiFixture.h"
+#include "support/TestHelpers.h"
 #include "support/WindowScenes.h"
 #include "views/ListViewColumns.h"
 
@@ -18,23 +19,7 @@ using orlamo::views::ToCore;
 
 namespace {
 const QString SaveDialog = QStringLiteral("SaveDialog");
-const QString CoverQuestion = QStringLiteral("Found an identical File,Do You Want cover? ");
-const QString SizeQuestion = QStringLiteral("Wrk File Size > 1Mbyte, Save or No?");
 const QByteArray OldContents = QByteArray(2'000'000, 'x'); // longer than any file written here
-
-bool Trigger(TFormMain& window, const char* name) {
-    window.UpdateActions();
-    QAction* action = window.Action(QString::fromLatin1(name));
-    if (!action || !action->isEnabled())
-        return false;
-    action->trigger();
-    return true;
-}
-
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // What the core compiler writes for these slots.
 QByteArray ReferenceBytes(GuiFixture& fixture, std::vector<orlamo::WAVE_DPTR> records) {

@@ -21,6 +21,7 @@
 #include "support/FakeAudioOutput.h"
 #include "support/GuiFixture.h"
 #include "support/TestFiles.h"
+#include "support/TestHelpers.h"
 #include "support/WindowScenes.h"
 #include "views/ListViewColumns.h"
 
@@ -43,20 +44,6 @@ using orlamo::views::ToCore;
 
 namespace {
 const QString Examples = QStringLiteral(ORLAMO_EXAMPLES);
-
-bool Trigger(TFormMain& window, const char* name) {
-    window.UpdateActions();
-    QAction* action = window.Action(QString::fromLatin1(name));
-    if (!action || !action->isEnabled())
-        return false;
-    action->trigger();
-    return true;
-}
-
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QByteArray Bytes(const std::string& text) {
     return QByteArray(text.data(), static_cast<qsizetype>(text.size()));

@@ -7,6 +7,7 @@
 #include "formats/ArchiveFile.h"
 #include "formats/PlayListFile.h"
 #include "support/GuiFixture.h"
+#include "support/TestHelpers.h"
 #include "support/WindowScenes.h"
 #include "views/ListViewColumns.h"
 
@@ -20,10 +21,7 @@ using orlamo::views::FromCore;
 using orlamo::views::ToCore;
 
 namespace {
-const QString NotFoundFile = QStringLiteral("Not Found File");
 const QString FileTypeError = QStringLiteral("File type Error.");
-const QString ArchivePrompt = QStringLiteral("Save changes to Archive ?");
-const QString PlayListPrompt = QStringLiteral("Save changes to PlayList ?");
 const QString PlainCaption = QStringLiteral("Orlamo");
 
 // The archive "Station" (bin Doors with the voice open.wav) at relativePath.

@@ -7,6 +7,7 @@
 #include "dialogs/MoveWaveTo_Form.h"
 #include "formats/PlayListFile.h"
 #include "support/GuiFixture.h"
+#include "support/TestHelpers.h"
 #include "support/WindowScenes.h"
 #include "views/ListViewColumns.h"
 
@@ -24,9 +25,6 @@ using orlamo::views::FromCore;
 using orlamo::views::ToCore;
 
 namespace {
-const QString SavePrompt = QStringLiteral("Save changes to PlayList ?");
-const QString CoverQuestion = QStringLiteral("Found an identical File,Do You Want cover? ");
-const QString NotFoundFile = QStringLiteral("Not Found File");
 const QString SaveDialogPlay = QStringLiteral("SaveDialogPlay");
 const QString OpenDialog = QStringLiteral("OpenDialog_PlayList");
 const QString AddPlayListForm = QStringLiteral("Form_AddPlayList");
@@ -37,21 +35,6 @@ QStringList Strings(std::initializer_list<const char*> texts) {
     for (const char* text : texts)
         list.append(QString::fromLatin1(text));
     return list;
-}
-
-// Runs a command as its menu entry does: the rules decide first, then the handler runs.
-bool Trigger(TFormMain& window, const char* name) {
-    window.UpdateActions();
-    QAction* action = window.Action(QString::fromLatin1(name));
-    if (!action || !action->isEnabled())
-        return false;
-    action->trigger();
-    return true;
-}
-
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QByteArray PlayListBytes(const QString& name, const std::vector<orlamo::WAVE_DPTR>& records) {
@@ -192,26 +175,26 @@ void PlayListCommandsTest::savePrompt() {
     case SaveRoute::NoPrompt:
         break;
     case SaveRoute::Cancel:
-        seam.ExpectMessage(SavePrompt, 2);
+        seam.ExpectMessage(PlayListPrompt, 2);
         break;
     case SaveRoute::No:
-        seam.ExpectMessage(SavePrompt, 7);
+        seam.ExpectMessage(PlayListPrompt, 7);
         break;
     case SaveRoute::YesToCurrentFile:
         window.SetCurrentPlayListPath(current);
-        seam.ExpectMessage(SavePrompt, 6);
+        seam.ExpectMessage(PlayListPrompt, 6);
         break;
     case SaveRoute::YesChooseFile:
-        seam.ExpectMessage(SavePrompt, 6);
+        seam.ExpectMessage(PlayListPrompt, 6);
         seam.QueueFile(SaveDialogPlay, chosen);
         break;
     case SaveRoute::YesChooserCancelled:
-        seam.ExpectMessage(SavePrompt, 6);
+        seam.ExpectMessage(PlayListPrompt, 6);
         seam.QueueFile(SaveDialogPlay, QString());
         break;
     case SaveRoute::YesWriteFails:
         window.SetCurrentPlayListPath(fixture.Path(QStringLiteral("gone/door.pla")));
-        seam.ExpectMessage(SavePrompt, 6);
+        seam.ExpectMessage(PlayListPrompt, 6);
         seam.ExpectMessage(QStringLiteral("Unable to write to ") +
                            fixture.Path(QStringLiteral("gone/door.pla")));
         break;
@@ -274,7 +257,7 @@ void PlayListCommandsTest::create() {
     window.PlayList()->NextSlot = 17;
     window.SetPlayListModified(modified);
     if (promptAnswer != 0)
-        fixture.Seam().ExpectMessage(SavePrompt, promptAnswer);
+        fixture.Seam().ExpectMessage(PlayListPrompt, promptAnswer);
     if (dialogShown) {
         fixture.Seam().OnDialog(AddPlayListForm, [&](QDialog& dialog) {
             // The entry starts empty, so OK starts disabled.
@@ -420,7 +403,7 @@ void PlayListCommandsTest::openAsksBeforeDroppingChanges() {
 
     // The prompt comes after the file was chosen.
     fixture.Seam().QueueFile(OpenDialog, other);
-    fixture.Seam().ExpectMessage(SavePrompt, answer);
+    fixture.Seam().ExpectMessage(PlayListPrompt, answer);
     QVERIFY(Trigger(window, "ActPL_OpenPlayList"));
     QVERIFY(fixture.Seam().ScriptUsedUp());
 
@@ -446,7 +429,7 @@ void PlayListCommandsTest::openOfTheFileJustSavedReadsTheSavedChanges() {
     window.SetPlayListModified(true);
 
     fixture.Seam().QueueFile(OpenDialog, path);
-    fixture.Seam().ExpectMessage(SavePrompt, 6);
+    fixture.Seam().ExpectMessage(PlayListPrompt, 6);
     QVERIFY(Trigger(window, "ActPL_OpenPlayList"));
     QCOMPARE(Occupied(window), (std::map<int, QString>{{3, QStringLiteral("open.wav")},
                                                        {7, QStringLiteral("close.wav")}}));
@@ -638,7 +621,7 @@ void PlayListCommandsTest::reNameChangesOnlyTheName() {
     QVERIFY(fixture.Seam().DialogsShown.isEmpty());
 
     ClickPlayListNode(window);
-    fixture.Seam().OnDialog(QStringLiteral("Form_ChangeName"), [](QDialog& dialog) {
+    fixture.Seam().OnDialog(ChangeNameForm, [](QDialog& dialog) {
         const auto* entry = dialog.findChild<QLineEdit*>(QStringLiteral("ElEdit_ChangeName"));
         if (!entry || entry->text() != QStringLiteral("Door"))
             return int(QDialog::Rejected);

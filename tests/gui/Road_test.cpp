@@ -7,6 +7,7 @@
 #include "formats/PlayListFile.h"
 #include "formats/WorkFile.h"
 #include "support/GuiFixture.h"
+#include "support/TestHelpers.h"
 #include "support/WindowScenes.h"
 #include "views/ListViewColumns.h"
 
@@ -25,20 +26,6 @@ using orlamo::views::FromCore;
 using orlamo::views::ToCore;
 
 namespace {
-bool Trigger(TFormMain& window, const char* name) {
-    window.UpdateActions();
-    QAction* action = window.Action(QString::fromLatin1(name));
-    if (!action || !action->isEnabled())
-        return false;
-    action->trigger();
-    return true;
-}
-
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The sound data of a wave file as the fixture writes it: after its 44-byte header, without the
 // pad byte that follows an odd-sized data chunk.
 QByteArray SoundData(const QString& wavePath, int size) {

@@ -5,6 +5,7 @@
 #include "app/MainForm.h"
 #include "formats/WaveInspector.h"
 #include "support/GuiFixture.h"
+#include "support/TestHelpers.h"
 #include "support/WindowScenes.h"
 #include "views/ListViewColumns.h"
 
@@ -24,27 +25,9 @@ using orlamo::views::FromCore;
 using orlamo::views::ToCore;
 
 namespace {
-const QString RenameQuestion =
-    QStringLiteral("Found an identical File.Do you want to change the file's name?");
-const QString IdenticalName = QStringLiteral("Found an identical File Name");
 const QString AddVoiceForm = QStringLiteral("Form_AddVoiceSlice");
-const QString ChangeNameForm = QStringLiteral("Form_ChangeName");
 const QString WavePathForm = QStringLiteral("Form_SETWavePath");
 const QString WaveChooser = QStringLiteral("OpenDialog");
-
-bool Trigger(TFormMain& window, const char* name) {
-    window.UpdateActions();
-    QAction* action = window.Action(QString::fromLatin1(name));
-    if (!action || !action->isEnabled())
-        return false;
-    action->trigger();
-    return true;
-}
-
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Every name in a folder, hidden ones (a left-over temporary file) included.
 QStringList FolderEntries(const QString& folder) {
@@ -52,10 +35,6 @@ QStringList FolderEntries(const QString& folder) {
                                                  QDir::NoDotAndDotDot | QDir::System);
     entries.sort();
     return entries;
-}
-
-QString Cell(const QTreeView* view, int row, int column) {
-    return view->model()->index(row, column).data().toString();
 }
 
 // Judges the list popup on one occupied row, then selects `rows`, as a user who opens the popup

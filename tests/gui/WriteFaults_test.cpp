@@ -17,6 +17,7 @@
 #include "formats/WaveInspector.h"
 #include "support/GuiFixture.h"
 #include "support/TestFiles.h"
+#include "support/TestHelpers.h"
 #include "support/WindowScenes.h"
 #include "views/ListViewColumns.h"
 
@@ -101,11 +102,6 @@ const QString WorkFilePath = QStringLiteral("out/door.wrk");
 const QString SourceWavePath = QStringLiteral("src/bell.wav");
 const QString OldWavePath = QStringLiteral("Wave/bell.wav");
 
-const QString CoverQuestion = QStringLiteral("Found an identical File,Do You Want cover? ");
-const QString SizeQuestion = QStringLiteral("Wrk File Size > 1Mbyte, Save or No?");
-const QString RenameQuestion =
-    QStringLiteral("Found an identical File.Do you want to change the file's name?");
-
 // The file each writer replaces, whose previous contents every fault must keep.
 QString TargetOf(Writer writer) {
     switch (writer) {
@@ -180,15 +176,6 @@ QJsonObject StateOf(const TFormMain& window) {
     std::fprintf(stderr, "scene failed: %s\n", qPrintable(why));
     std::fflush(stderr);
     ::_exit(SceneFailed);
-}
-
-bool Trigger(TFormMain& window, const char* name) {
-    window.UpdateActions();
-    QAction* action = window.Action(QString::fromLatin1(name));
-    if (!action || !action->isEnabled())
-        return false;
-    action->trigger();
-    return true;
 }
 
 void TriggerOrFail(TFormMain& window, const char* name) {
@@ -357,11 +344,6 @@ orlamo::WAVE_DPTR VoiceFor(const QString& path, const std::string& name) {
     voice.PlayTime = inspection.PlayTime;
     voice.FormatCode = orlamo::WaveFormatCode(inspection.RateIndex);
     return voice;
-}
-
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void WriteFile(const QString& path, const QByteArray& bytes) {

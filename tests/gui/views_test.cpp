@@ -7,6 +7,7 @@
 #include "formats/PlayListFile.h"
 #include "formats/WaveInspector.h"
 #include "support/GuiFixture.h"
+#include "support/TestHelpers.h"
 #include "support/WindowScenes.h"
 #include "views/BinVoiceModel.h"
 #include "views/ListViewColumns.h"
@@ -24,10 +25,6 @@ using namespace scenes;
 using orlamo::views::ToCore;
 
 namespace {
-QString Cell(const QTreeView* view, int row, int column, int role = Qt::DisplayRole) {
-    return view->model()->index(row, column).data(role).toString();
-}
-
 QStringList Row(const QTreeView* view, int row) {
     QStringList cells;
     for (int column = 0; column < view->model()->columnCount(); ++column)
@@ -423,7 +420,7 @@ void ViewsTest::indicatorsAndMessages() {
     window.SetArchivePath(QString());
     QCOMPARE(window.windowTitle(), QStringLiteral("Orlamo"));
 
-    fixture.Seam().ExpectMessage(QStringLiteral("Found an identical File,Do You Want cover? "), 6);
+    fixture.Seam().ExpectMessage(CoverQuestion, 6);
     QCOMPARE(window.ShowResMessage(2202, 1, MessageButtons::YesNo, MessageIcon::Question), 6);
     QCOMPARE(fixture.Seam().Messages.constFirst().Caption, QStringLiteral("Warning"));
     QCOMPARE(fixture.Seam().Messages.constFirst().Buttons, MessageButtons::YesNo);
