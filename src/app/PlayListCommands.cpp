@@ -38,6 +38,21 @@ QString TooFewSlotsText(int first, qsizetype selected) {
         .arg(orlamo::PlayListSlots)
         .arg(selected);
 }
+
+// Writes the open playlist to path. Only a write that went through makes path the playlist's file
+// and clears the change flag; a failed one is shown and leaves both as they were.
+bool WriteOpenPlayList(TFormMain& window, const QString& path) {
+    const orlamo::PlayList& list = *window.PlayList();
+    const orlamo::FileWriteResult written =
+        orlamo::WritePlayListFile(ToCore(path), list.Name, list.AllSlots());
+    if (!written.Ok) {
+        window.ShowErrorBox(FromCore(written.Message));
+        return false;
+    }
+    window.SetCurrentPlayListPath(path);
+    window.SetPlayListModified(false);
+    return true;
+}
 } // namespace
 
 // ---- The save prompt, closing and saving --------------------------------------------------------
@@ -73,14 +88,7 @@ bool TFormMain::SaveCurrentPlayList() {
         return false;
     if (PlayListPath.isEmpty())
         return SavePlayListAs();
-    const orlamo::FileWriteResult written =
-        orlamo::WritePlayListFile(ToCore(PlayListPath), ThePlayList->Name, ThePlayList->AllSlots());
-    if (!written.Ok) {
-        ShowErrorBox(FromCore(written.Message));
-        return false;
-    }
-    SetPlayListModified(false);
-    return true;
+    return WriteOpenPlayList(*this, PlayListPath);
 }
 
 bool TFormMain::SavePlayListAs() {
@@ -100,16 +108,7 @@ bool TFormMain::SavePlayListAs() {
         ShowResMessage(orlamo::MessageId::CoverFile, orlamo::MessageId::Warning,
                        MessageButtons::YesNo, MessageIcon::Question) != orlamo::ButtonResult::Yes)
         return false;
-    const orlamo::FileWriteResult written =
-        orlamo::WritePlayListFile(ToCore(path), ThePlayList->Name, ThePlayList->AllSlots());
-    if (!written.Ok) {
-        // The playlist keeps the file it had: the new one was never written.
-        ShowErrorBox(FromCore(written.Message));
-        return false;
-    }
-    SetCurrentPlayListPath(path);
-    SetPlayListModified(false);
-    return true;
+    return WriteOpenPlayList(*this, path);
 }
 
 // ---- Create, Open, Save, Save As, Del, ReName --------------------------------------------------
